@@ -1,0 +1,38 @@
+// The plate and bar calculators: one click each, from the frame's field texts to its result box.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "core/failure.h"
+#include "core/fields.h"
+
+namespace hengtiebao {
+
+// Each reads its frame's texts, converts and multiplies in a fixed order with a checkpoint after
+// every step, and writes its one result text last. On failure nothing is written.
+
+// chang1 (length), chang2 (width), chang3 (thickness), Combo1 (density g/cm3) -> jieguo1:
+// ((W x L) x T), then (rho x that) x 0.000001 kg.  1000, 500, 10, "7.85" -> "39.25".
+Status calculatePlate(Fields& fields);
+
+// yuan1 (diameter), yuan2 (length) -> yuan3: (L x ((d/2)^2 x 3.14159265358)) x 7.85e-6.
+// 20, 1000 -> "2.4661502330603".
+Status calculateRoundBar(Fields& fields);
+
+// fang1 (side), fang2 (length) -> fang3: (L x a^2) x 7.85e-6.  20, 1000 -> "3.14".
+Status calculateSquareBar(Fields& fields);
+
+// liu1 (across flats), liu2 (length) -> liu3: (L x (a/2 x (a/2 x 3.4641))) x 7.85e-6.
+// 20, 1000 -> "2.7193185".
+Status calculateHexagonBar(Fields& fields);
+
+}  // namespace hengtiebao
+
+namespace hengtiebao {
+
+// The density list of the plate frame, g/cm3, in list order; the combo starts at 7.85 (steel).
+inline constexpr std::array<std::u16string_view, 4> kDensities{u"7.8", u"7.85", u"7.87", u"7.9"};
+inline constexpr std::u16string_view kInitialDensity = u"7.85";
+
+}  // namespace hengtiebao

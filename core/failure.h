@@ -1,0 +1,31 @@
+// Why a calculation stopped before writing its result.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hengtiebao {
+
+enum class FailureKind {
+    NotANumber,          // a field text is not a decimal number ("", "abc", "12a")
+    FloatingPointFault,  // a conversion or product overflowed, divided by zero or was invalid
+    UnknownModel,        // a section model text equals no row of the frame's table
+    ToolkitError,        // the window could not get or set a control's text
+};
+
+struct Failure {
+    FailureKind kind;
+    std::string control;       // the control the failure concerns ("chang1", "dj3")
+    std::u16string model;      // UnknownModel: the text that matched no row
+    std::u16string suggestion; // UnknownModel: the listed model the text most likely meant, or ""
+};
+
+// A calculator's outcome: nothing on success, otherwise the failure that stopped it.
+using Status = std::optional<Failure>;
+
+inline Failure failure(FailureKind kind, std::string_view control) {
+    return Failure{kind, std::string(control), {}, {}};
+}
+
+}  // namespace hengtiebao

@@ -1,0 +1,121 @@
+// Number texts: locale-free parsing and 15-digit formatting of doubles.
+#include "core/number_text.h"
+
+#include <cfenv>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace hengtiebao {
+namespace {
+
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
+
+// Narrows the characters a number may hold; any other character yields 0.
+char toNumberChar(char16_t c) {
+    if (c >= u'0' && c <= u'9') return static_cast<char>(c);
+    if (c >= u'\uFF10' && c <= u'\uFF19') return static_cast<char>('0' + (c - u'\uFF10'));
+    switch (c) {
+        case u'+': case u'\uFF0B': return '+';
+        case u'-': case u'\uFF0D': return '-';
+        case u'.': case u'\uFF0E': return '.';
+        case u'E': case u'\uFF25': return 'E';
+        case u'e': case u'\uFF45': return 'e';
+        default: return 0;
+    }
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Decimal exponent of the leading significant digit plus one, with the written exponent added,
+// saturated: positive for a magnitude of at least 1. Used only to tell overflow from underflow.
+long long magnitude(std::string_view mantissa, std::string_view exponent) {
+    long long position = 0;  // digits before the point, counted from the first non-zero one
+    bool seenNonZero = false, afterPoint = false;
+    for (char c : mantissa) {
+        if (c == '.') { afterPoint = true; continue; }
+        if (!isDigit(c)) continue;
+        if (c != '0') seenNonZero = true;
+        if (!afterPoint && seenNonZero) ++position;
+        if (afterPoint && !seenNonZero) --position;
+        if (afterPoint && seenNonZero) break;
+    }
+    long long exp = 0;
+    bool negative = false;
+    for (char c : exponent) {
+        if (c == '-') negative = true;
+        if (isDigit(c) && exp < 1'000'000'000) exp = exp * 10 + (c - '0');
+    }
+    return position + (negative ? -exp : exp);
+}
+
+}  // namespace
+
+std::optional<double> readNumber(std::u16string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (char16_t c : text) {
+        char n = toNumberChar(c);
+        if (n == 0) return std::nullopt;
+        ascii.push_back(n);
+    }
+
+    // [sign] digits [. digits] [E [sign] digits], with at least one mantissa digit.
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-')) negative = ascii[i++] == '-';
+    const std::size_t mantissaBegin = i;
+    std::size_t digits = 0;
+    while (i < ascii.size() && isDigit(ascii[i])) ++i, ++digits;
+    if (i < ascii.size() && ascii[i] == '.') {
+        ++i;
+        while (i < ascii.size() && isDigit(ascii[i])) ++i, ++digits;
+    }
+    if (digits == 0) return std::nullopt;
+    const std::size_t mantissaEnd = i;
+    if (i < ascii.size() && (ascii[i] == 'E' || ascii[i] == 'e')) {
+        ++i;
+        if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-')) ++i;
+        std::size_t exponentDigits = 0;
+        while (i < ascii.size() && isDigit(ascii[i])) ++i, ++exponentDigits;
+        if (exponentDigits == 0) return std::nullopt;
+    }
+    if (i != ascii.size()) return std::nullopt;
+
+    // from_chars takes no '+' and never consults the locale.
+    const char* first = ascii.data() + mantissaBegin;
+    const char* last = ascii.data() + ascii.size();
+    double value = 0;
+    auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        std::string_view all(ascii);
+        long long m = magnitude(all.substr(mantissaBegin, mantissaEnd - mantissaBegin),
+                                all.substr(mantissaEnd));
+        if (m > 0) {
+            std::feraiseexcept(FE_OVERFLOW);
+            value = std::numeric_limits<double>::infinity();
+        } else {
+            value = 0.0;
+        }
+    } else if (error != std::errc() || end != last) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<std::u16string> writeNumber(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    if (value == 0) value = 0;  // a negative zero is no negative weight
+    char buffer[32];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, 15);
+    if (error != std::errc()) return std::nullopt;
+    std::u16string text;
+    for (const char* p = buffer; p != end; ++p) text.push_back(*p == 'e' ? u'E' : char16_t(*p));
+    return text;
+}
+
+}  // namespace hengtiebao

@@ -1,0 +1,29 @@
+// Number texts: the only conversions between field texts and doubles.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hengtiebao {
+
+// Reads a decimal number: optional sign, digits with an optional "." fraction, optional exponent.
+// The period is the decimal separator whatever the process locale. Blanks around the number
+// (space, tab, U+3000) are ignored, and full-width digits, signs, period and E are read as ASCII,
+// since Chinese input methods type them in full-width mode.
+//   readNumber(u" 1.5E3") -> 1500        readNumber(u"１２．５") -> 12.5
+//   readNumber(u"12a"), u"", u"1 000", u"1,5", u"0x10", u"inf", u"nan" -> nothing (NotANumber)
+// A value beyond the double range reads as +-infinity and raises FE_OVERFLOW, so the next
+// checkpoint reports it: readNumber(u"1E400") -> inf. One that underflows reads as 0 or a
+// denormal and is no fault: readNumber(u"1E-400") -> 0.
+std::optional<double> readNumber(std::u16string_view text);
+
+// Writes a finite double with at most 15 significant digits, correctly rounded: 15 digits is the
+// most that every decimal survives a round trip through a double with, so 3.1399999999999997
+// prints as 3.14. Plain form for decimal exponents -4 to 14, otherwise exponent form.
+//   writeNumber(157) -> u"157"      writeNumber(0.0001) -> u"0.0001"   writeNumber(1e-5) -> u"1E-05"
+//   writeNumber(-0.0) -> u"0"       writeNumber(999999999999999.9) -> u"1E+15"
+// Non-finite values have no number text: writeNumber(inf) -> nothing.
+std::optional<std::u16string> writeNumber(double value);
+
+}  // namespace hengtiebao

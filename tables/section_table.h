@@ -1,0 +1,26 @@
+// The shape of a rolled-section table: model texts with their unit masses, in list order.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace hengtiebao {
+
+struct SectionRow {
+    std::u16string_view model;  // the designation exactly as the model list shows it ("20×3")
+    double unitMass;            // theoretical mass per metre, kg/m
+};
+
+// Rows in comparison order, which is also the order of the window's model list.
+struct SectionTable {
+    std::span<const SectionRow> rows;
+    std::u16string_view initialModel;  // the text the model combo shows at start
+};
+
+const SectionTable& equalLegAngleTable();    // hot-rolled equal-leg angles, GB9787-88
+const SectionTable& unequalLegAngleTable();  // hot-rolled unequal-leg angles, GB9788-88
+const SectionTable& channelTable();          // hot-rolled channels, GB707-88
+const SectionTable& iBeamTable();            // hot-rolled I-beams, GB706-88
+
+}  // namespace hengtiebao
