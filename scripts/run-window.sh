@@ -1,0 +1,11 @@
+#!/bin/sh
+# Builds the program and opens its window.
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/packages.sh
+# shellcheck disable=SC2086
+scripts/ensure-packages.sh $BUILD_PACKAGES
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+cmake --build build -j2 --target hengtiebao
+exec build/ui/hengtiebao
