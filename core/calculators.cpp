@@ -8,10 +8,10 @@
 namespace hengtiebao {
 namespace {
 
-constexpr double kPlateFactor = 0.000001;  // mm3 x g/cm3 -> kg
+constexpr double kPlateFactor = 0.000001;    // mm3 x g/cm3 -> kg
 constexpr double kSteelFactor = 0.00000785;  // 7.85 g/cm3 in kg per mm3
-constexpr double kPi = 3.14159265358;  // the short pi the published weights were made with
-constexpr double kHexagonFactor = 3.4641;  // 2 x sqrt(3): hexagon area = 3.4641 x (a/2)^2
+constexpr double kPi = 3.14159265358;        // the short pi the published weights were made with
+constexpr double kHexagonFactor = 3.4641;    // 2 x sqrt(3): hexagon area = 3.4641 x (a/2)^2
 constexpr double kHalf = 2;
 
 // The bars share their shape: read dimension and length texts, then steps on the dimension.

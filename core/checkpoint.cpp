@@ -6,7 +6,9 @@
 
 namespace hengtiebao {
 
-void beginArithmetic() { std::feclearexcept(FE_ALL_EXCEPT); }
+void beginArithmetic() {
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
 
 bool arithmeticFaulted(double stepResult) {
     if (!std::isfinite(stepResult)) return true;

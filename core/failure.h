@@ -16,9 +16,9 @@ enum class FailureKind {
 
 struct Failure {
     FailureKind kind;
-    std::string control;       // the control the failure concerns ("chang1", "dj3")
-    std::u16string model;      // UnknownModel: the text that matched no row
-    std::u16string suggestion; // UnknownModel: the listed model the text most likely meant, or ""
+    std::string control;        // the control the failure concerns ("chang1", "dj3")
+    std::u16string model;       // UnknownModel: the text that matched no row
+    std::u16string suggestion;  // UnknownModel: the listed model the text most likely meant, or ""
 };
 
 // A calculator's outcome: nothing on success, otherwise the failure that stopped it.

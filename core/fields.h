@@ -10,7 +10,7 @@ namespace hengtiebao {
 // Controls are named as in the window ("chang1", "Combo1", "jieguo1"). A combo box's text is the
 // text of its edit field. The window caches nothing: every getText reads the control afresh.
 class Fields {
-public:
+  public:
     virtual ~Fields() = default;
 
     // The control's current text, or nothing when the toolkit cannot read it.

@@ -9,23 +9,32 @@
 namespace hengtiebao {
 namespace {
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
 
 // Narrows the characters a number may hold; any other character yields 0.
 char toNumberChar(char16_t c) {
     if (c >= u'0' && c <= u'9') return static_cast<char>(c);
     if (c >= u'\uFF10' && c <= u'\uFF19') return static_cast<char>('0' + (c - u'\uFF10'));
     switch (c) {
-        case u'+': case u'\uFF0B': return '+';
-        case u'-': case u'\uFF0D': return '-';
-        case u'.': case u'\uFF0E': return '.';
-        case u'E': case u'\uFF25': return 'E';
-        case u'e': case u'\uFF45': return 'e';
+        case u'+':
+        case u'\uFF0B': return '+';
+        case u'-':
+        case u'\uFF0D': return '-';
+        case u'.':
+        case u'\uFF0E': return '.';
+        case u'E':
+        case u'\uFF25': return 'E';
+        case u'e':
+        case u'\uFF45': return 'e';
         default: return 0;
     }
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Decimal exponent of the leading significant digit plus one, with the written exponent added,
 // saturated: positive for a magnitude of at least 1. Used only to tell overflow from underflow.
@@ -33,13 +42,17 @@ long long magnitude(std::string_view mantissa, std::string_view exponent) {
     long long position = 0;  // digits before the point, counted from the first non-zero one
     bool seenNonZero = false, afterPoint = false;
     for (char c : mantissa) {
-        if (c == '.') { afterPoint = true; continue; }
+        if (c == '.') {
+            afterPoint = true;
+            continue;
+        }
         if (!isDigit(c)) continue;
         if (c != '0') seenNonZero = true;
         if (!afterPoint && seenNonZero) ++position;
         if (afterPoint && !seenNonZero) --position;
         if (afterPoint && seenNonZero) break;
     }
+    if (!seenNonZero) return 0;  // zero never overflows
     long long exp = 0;
     bool negative = false;
     for (char c : exponent) {
@@ -52,8 +65,10 @@ long long magnitude(std::string_view mantissa, std::string_view exponent) {
 }  // namespace
 
 std::optional<double> readNumber(std::u16string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
 
     std::string ascii;
     ascii.reserve(text.size());
@@ -69,10 +84,12 @@ std::optional<double> readNumber(std::u16string_view text) {
     if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-')) negative = ascii[i++] == '-';
     const std::size_t mantissaBegin = i;
     std::size_t digits = 0;
-    while (i < ascii.size() && isDigit(ascii[i])) ++i, ++digits;
+    while (i < ascii.size() && isDigit(ascii[i]))
+        ++i, ++digits;
     if (i < ascii.size() && ascii[i] == '.') {
         ++i;
-        while (i < ascii.size() && isDigit(ascii[i])) ++i, ++digits;
+        while (i < ascii.size() && isDigit(ascii[i]))
+            ++i, ++digits;
     }
     if (digits == 0) return std::nullopt;
     const std::size_t mantissaEnd = i;
@@ -80,7 +97,8 @@ std::optional<double> readNumber(std::u16string_view text) {
         ++i;
         if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-')) ++i;
         std::size_t exponentDigits = 0;
-        while (i < ascii.size() && isDigit(ascii[i])) ++i, ++exponentDigits;
+        while (i < ascii.size() && isDigit(ascii[i]))
+            ++i, ++exponentDigits;
         if (exponentDigits == 0) return std::nullopt;
     }
     if (i != ascii.size()) return std::nullopt;
@@ -110,11 +128,12 @@ std::optional<std::u16string> writeNumber(double value) {
     if (!std::isfinite(value)) return std::nullopt;
     if (value == 0) value = 0;  // a negative zero is no negative weight
     char buffer[32];
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::general, 15);
+    auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     if (error != std::errc()) return std::nullopt;
     std::u16string text;
-    for (const char* p = buffer; p != end; ++p) text.push_back(*p == 'e' ? u'E' : char16_t(*p));
+    for (const char* p = buffer; p != end; ++p)
+        text.push_back(*p == 'e' ? u'E' : char16_t(*p));
     return text;
 }
 

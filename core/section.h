@@ -29,7 +29,8 @@ std::optional<double> findUnitMass(const SectionTable& table, std::u16string_vie
 
 // The listed model a mistyped text most likely means, once blanks are dropped, full-width forms
 // narrowed, suffix letters lowered and x, X, *, ＊, ✕ read as ×; "" when none or ambiguous.
-//   suggestModel(equalLegAngleTable(), u"20x3") -> u"20×3";  suggestModel(channelTable(), u"16A") -> u"16a"
+//   suggestModel(equalLegAngleTable(), u"20x3") -> u"20×3";  suggestModel(channelTable(), u"16A")
+//   -> u"16a"
 std::u16string suggestModel(const SectionTable& table, std::u16string_view typed);
 
 // One click: scans the table in order; on the matching row reads the length and writes

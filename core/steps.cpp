@@ -21,14 +21,16 @@ Status toNumber(std::u16string_view text, std::string_view control, double& valu
 }
 
 Status checkpoint(double stepResult, std::string_view resultControl) {
-    if (arithmeticFaulted(stepResult)) return failure(FailureKind::FloatingPointFault, resultControl);
+    if (arithmeticFaulted(stepResult))
+        return failure(FailureKind::FloatingPointFault, resultControl);
     return std::nullopt;
 }
 
 Status writeResult(Fields& fields, std::string_view resultControl, double weight) {
     auto text = writeNumber(weight);
     if (!text) return failure(FailureKind::FloatingPointFault, resultControl);
-    if (!fields.setText(resultControl, *text)) return failure(FailureKind::ToolkitError, resultControl);
+    if (!fields.setText(resultControl, *text))
+        return failure(FailureKind::ToolkitError, resultControl);
     return std::nullopt;
 }
 

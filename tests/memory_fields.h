@@ -11,7 +11,7 @@
 namespace hengtiebao::testing {
 
 class MemoryFields : public Fields {
-public:
+  public:
     MemoryFields(std::initializer_list<std::pair<const std::string, std::u16string>> texts)
         : texts(texts) {}
 
@@ -31,9 +31,9 @@ public:
     }
 
     std::map<std::string, std::u16string, std::less<>> texts;
-    std::set<std::string> broken;      // controls whose text the toolkit cannot get or set
-    std::vector<std::string> reads;    // every getText, in order
-    std::vector<std::string> writes;   // every successful setText, in order
+    std::set<std::string> broken;     // controls whose text the toolkit cannot get or set
+    std::vector<std::string> reads;   // every getText, in order
+    std::vector<std::string> writes;  // every successful setText, in order
 };
 
 }  // namespace hengtiebao::testing

@@ -1,0 +1,203 @@
+// Number texts: what the calculators accept from a field and what they write back.
+#include "core/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace hengtiebao {
+namespace {
+
+std::string narrow(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text)
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+struct ReadCase {
+    const char* name;
+    std::u16string_view text;
+    double expected;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReadNumberAccepts : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadNumberAccepts, ReadsTheDecimalValue) {
+    const ReadCase& c = GetParam();
+    auto value = readNumber(c.text);
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(*value, c.expected);
+    EXPECT_EQ(std::signbit(*value), std::signbit(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, ReadNumberAccepts,
+    ::testing::Values(
+        ReadCase{"Integer", u"157", 157}, ReadCase{"Zero", u"0", 0},
+        ReadCase{"NegativeZero", u"-0", -0.0}, ReadCase{"Fraction", u"7.85", 7.85},
+        ReadCase{"Negative", u"-5", -5}, ReadCase{"ExplicitPlus", u"+5", 5},
+        ReadCase{"LeadingZeros", u"000012.6", 12.6}, ReadCase{"NoIntegerPart", u".5", 0.5},
+        ReadCase{"NoFractionDigits", u"5.", 5}, ReadCase{"Exponent", u"1.5E3", 1500},
+        ReadCase{"LowerExponent", u"1.5e3", 1500}, ReadCase{"SignedExponent", u"25E-1", 2.5},
+        ReadCase{"PlusExponent", u"1E+3", 1000}, ReadCase{"SpacesAround", u"  12.5 ", 12.5},
+        ReadCase{"TabsAround", u"\t12\t", 12},
+        ReadCase{"IdeographicSpaceAround", u"\u300012\u3000", 12},
+        ReadCase{"FullWidthDigits", u"１２．５", 12.5}, ReadCase{"FullWidthSign", u"－３", -3},
+        ReadCase{"FullWidthPlus", u"＋３", 3}, ReadCase{"FullWidthExponent", u"１Ｅ３", 1000},
+        ReadCase{"FullWidthLowerExponent", u"２ｅ－３", 0.002},
+        ReadCase{"MixedWidths", u"1２.５e1", 125}, ReadCase{"NearestDouble", u"0.1", 0.1},
+        ReadCase{"ManyDigits", u"3.14159265358979323846264338327950288", 3.141592653589793},
+        ReadCase{"LargestDouble", u"1.7976931348623157E308", std::numeric_limits<double>::max()},
+        ReadCase{"Denormal", u"1E-310", 1e-310}, ReadCase{"UnderflowToZero", u"1E-400", 0.0},
+        ReadCase{"NegativeUnderflowToZero", u"-1E-400", -0.0},
+        ReadCase{"ZeroWithHugeExponent", u"0E99999", 0.0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadNumberRejects, TextsThatAreNotDecimalNumbers) {
+    const std::u16string_view rejected[] = {
+        u"",      u" ",     u"\u3000", u"abc",   u"12a",    u"a12",   u"1 000",    u"1\u30000",
+        u"1,000", u"1,5",   u"0x10",   u"0X1P3", u"inf",    u"-inf",  u"infinity", u"nan",
+        u"NaN",   u"-",     u"+",      u".",     u"-.",     u"E5",    u"1E",       u"1E+",
+        u"1E1.5", u"1.2.3", u"--1",    u"+-1",   u"1e5e5",  u"1_000", u"12\u00a0", u"１２ａ",
+        u"1d3",   u"٣",     u"12kg",   u"1'000", u"\u00d7", u"5 .5",  u"- 5",      u"1 E3",
+    };
+    for (std::u16string_view text : rejected) {
+        EXPECT_FALSE(readNumber(text).has_value()) << '"' << narrow(text) << '"';
+    }
+}
+
+TEST(ReadNumberRejects, ControlCharactersAndLoneSurrogates) {
+    const std::u16string withNul(
+        u"12\0"
+        u"3",
+        4);
+    EXPECT_FALSE(readNumber(withNul).has_value());
+    EXPECT_FALSE(readNumber(std::u16string(1, char16_t(0xD800)) + u"1").has_value());
+    EXPECT_FALSE(readNumber(u"1\n").has_value());
+}
+
+TEST(ReadNumberRange, BeyondTheDoublesReadsAsInfinityAndRaisesOverflow) {
+    for (auto [text, sign] : {std::pair{u"1E400", 1.0}, std::pair{u"-1E400", -1.0},
+                              std::pair{u"1E99999999999999999999", 1.0},
+                              std::pair{u"99999e304", 1.0}, std::pair{u"0.00001E400", 1.0}}) {
+        std::feclearexcept(FE_ALL_EXCEPT);
+        auto value = readNumber(text);
+        ASSERT_TRUE(value.has_value()) << narrow(text);
+        EXPECT_EQ(*value, sign * std::numeric_limits<double>::infinity()) << narrow(text);
+        EXPECT_TRUE(std::fetestexcept(FE_OVERFLOW)) << narrow(text);
+    }
+}
+
+TEST(ReadNumberRange, UnderflowRaisesNoOverflow) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    ASSERT_TRUE(readNumber(u"1E-400").has_value());
+    ASSERT_TRUE(readNumber(u"0.00001E-320").has_value());
+    EXPECT_FALSE(std::fetestexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO));
+}
+
+// Qt sets the C locale from the environment, so a comma-decimal desktop must still read "7.85".
+TEST(NumberTextLocale, PeriodIsTheSeparatorUnderACommaDecimalLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"};
+    const char* chosen = nullptr;
+    for (const char* name : candidates) {
+        if (std::setlocale(LC_ALL, name) &&
+            std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
+            chosen = name;
+            break;
+        }
+    }
+    if (!chosen) {
+        std::setlocale(LC_ALL, previous.c_str());
+        GTEST_SKIP() << "no comma-decimal locale on this machine (tried de_DE, fr_FR, ru_RU)";
+    }
+    EXPECT_EQ(readNumber(u"7.85"), 7.85);
+    EXPECT_EQ(readNumber(u"1.5E3"), 1500);
+    EXPECT_FALSE(readNumber(u"7,85").has_value());
+    EXPECT_EQ(writeNumber(39.25), u"39.25");
+    EXPECT_EQ(writeNumber(1.5e-7), u"1.5E-07");
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+struct WriteCase {
+    const char* name;
+    double value;
+    std::u16string_view expected;
+};
+
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class WriteNumberWrites : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(WriteNumberWrites, FifteenSignificantDigits) {
+    EXPECT_EQ(writeNumber(GetParam().value), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, WriteNumberWrites,
+    ::testing::Values(WriteCase{"RoundsAwayBinaryNoise", 3.1399999999999997, u"3.14"},
+                      WriteCase{"SumOfTenths", 0.1 + 0.2, u"0.3"},
+                      WriteCase{"IntegerHasNoPoint", 157, u"157"}, WriteCase{"Zero", 0, u"0"},
+                      WriteCase{"NegativeZeroIsZero", -0.0, u"0"},
+                      WriteCase{"Negative", -0.889, u"-0.889"},
+                      WriteCase{"FifteenDigitsKept", 2.4661502330603, u"2.4661502330603"},
+                      WriteCase{"SixteenthDigitRounded", 123456789012345.6, u"123456789012346"},
+                      WriteCase{"LargestPlain", 999999999999999.0, u"999999999999999"},
+                      WriteCase{"CarryIntoNewDigit", 999999999999999.9, u"1E+15"},
+                      WriteCase{"CarryInFraction", 0.9999999999999999, u"1"},
+                      WriteCase{"SmallestPlainExponent", 0.0001, u"0.0001"},
+                      WriteCase{"SmallPlainWithDigits", 0.00012345, u"0.00012345"},
+                      WriteCase{"BelowPlainRange", 0.00001, u"1E-05"},
+                      WriteCase{"RoundsUpIntoPlainRange", 0.00009999999999999999, u"0.0001"},
+                      WriteCase{"ExponentFormFraction", 1.5e-7, u"1.5E-07"},
+                      WriteCase{"LargeExponent", 1e100, u"1E+100"},
+                      WriteCase{"NegativeExponentForm", -2.5e20, u"-2.5E+20"},
+                      WriteCase{"LargestDouble", std::numeric_limits<double>::max(),
+                                u"1.79769313486232E+308"},
+                      WriteCase{"SmallestDenormal", std::numeric_limits<double>::denorm_min(),
+                                u"4.94065645841247E-324"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WriteNumberNonFinite, HasNoText) {
+    EXPECT_FALSE(writeNumber(std::numeric_limits<double>::infinity()).has_value());
+    EXPECT_FALSE(writeNumber(-std::numeric_limits<double>::infinity()).has_value());
+    EXPECT_FALSE(writeNumber(std::numeric_limits<double>::quiet_NaN()).has_value());
+}
+
+// Every written text reads back to a double that writes the same text again.
+TEST(NumberTextRoundTrip, WrittenTextsReadBackToTheSameText) {
+    std::mt19937_64 random(20060201);
+    std::uniform_real_distribution<double> decimal(-1e6, 1e6);
+    for (int i = 0; i < 200000; ++i) {
+        double value = 0;
+        if (i % 2 == 0) {
+            const std::uint64_t bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+            if (!std::isfinite(value)) continue;
+        } else {
+            value = decimal(random);
+        }
+        auto text = writeNumber(value);
+        ASSERT_TRUE(text.has_value());
+        auto back = readNumber(*text);
+        ASSERT_TRUE(back.has_value()) << narrow(*text);
+        EXPECT_EQ(writeNumber(*back), text) << narrow(*text);
+        ASSERT_NE(*text, u"-0");
+    }
+}
+
+}  // namespace
+}  // namespace hengtiebao
