@@ -25,14 +25,11 @@ char16_t normalise(char16_t c) {
         case u'x':
         case u'X':
         case u'*':
-        case u'\u2715':
-            return u'\u00D7';
+        case u'\u2715': return u'\u00D7';
         case u'A':
         case u'B':
-        case u'C':
-            return char16_t(c - u'A' + u'a');
-        default:
-            return c;
+        case u'C': return char16_t(c - u'A' + u'a');
+        default: return c;
     }
 }
 
@@ -50,8 +47,7 @@ const std::array<SectionBinding, 4>& sectionBindings() {
 
 std::optional<double> findUnitMass(const SectionTable& table, std::u16string_view model) {
     for (const SectionRow& row : table.rows) {
-        if (row.model == model)
-            return row.unitMass;
+        if (row.model == model) return row.unitMass;
     }
     return std::nullopt;
 }
@@ -59,44 +55,35 @@ std::optional<double> findUnitMass(const SectionTable& table, std::u16string_vie
 std::u16string suggestModel(const SectionTable& table, std::u16string_view typed) {
     std::u16string normal;
     for (char16_t c : typed) {
-        if (!isBlank(c))
-            normal.push_back(normalise(c));
+        if (!isBlank(c)) normal.push_back(normalise(c));
     }
     // Model texts are distinct within a table, so a match is the only one.
     for (const SectionRow& row : table.rows) {
-        if (row.model == normal)
-            return normal;
+        if (row.model == normal) return normal;
     }
     return {};
 }
 
 Status calculateSection(Fields& fields, const SectionBinding& binding) {
     std::u16string model;
-    if (Status s = readText(fields, binding.model, model))
-        return s;
+    if (Status s = readText(fields, binding.model, model)) return s;
 
     // Every row is compared, in table order, even after a match.
     bool matched = false;
     for (const SectionRow& row : binding.table.rows) {
-        if (row.model != model)
-            continue;
+        if (row.model != model) continue;
         matched = true;
 
         std::u16string lengthText;
-        if (Status s = readText(fields, binding.length, lengthText))
-            return s;
+        if (Status s = readText(fields, binding.length, lengthText)) return s;
         beginArithmetic();
         double length = 0;
-        if (Status s = toNumber(lengthText, binding.length, length))
-            return s;
+        if (Status s = toNumber(lengthText, binding.length, length)) return s;
         const double weight = (length * row.unitMass) * kScale;
-        if (Status s = checkpoint(weight, binding.result))
-            return s;
-        if (Status s = writeResult(fields, binding.result, weight))
-            return s;
+        if (Status s = checkpoint(weight, binding.result)) return s;
+        if (Status s = writeResult(fields, binding.result, weight)) return s;
     }
-    if (matched)
-        return std::nullopt;
+    if (matched) return std::nullopt;
 
     return Failure{FailureKind::UnknownModel, std::string(binding.model), model,
                    suggestModel(binding.table, model)};

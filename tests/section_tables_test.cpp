@@ -52,8 +52,7 @@ std::vector<int> angleFigures(std::u16string_view model) {
             return {};
         }
     }
-    if (!digitSeen)
-        return {};
+    if (!digitSeen) return {};
     figures.push_back(value);
     return figures;
 }
@@ -67,15 +66,12 @@ bool isHeightModel(std::u16string_view model) {
             ++i;
         return i - start;
     };
-    if (digits() == 0 || model[0] == u'0')
-        return false;
+    if (digits() == 0 || model[0] == u'0') return false;
     if (i < model.size() && model[i] == u'.') {
         ++i;
-        if (digits() != 1)
-            return false;
+        if (digits() != 1) return false;
     }
-    if (i < model.size() && (model[i] == u'a' || model[i] == u'b' || model[i] == u'c'))
-        ++i;
+    if (i < model.size() && (model[i] == u'a' || model[i] == u'b' || model[i] == u'c')) ++i;
     return i == model.size();
 }
 
@@ -99,9 +95,7 @@ TEST_P(SectionTableTest, ModelTextsAreWellFormed) {
             case Key::Angle3:
                 EXPECT_EQ(angleFigures(row.model).size(), 3u) << shown(row.model);
                 break;
-            case Key::Height:
-                EXPECT_TRUE(isHeightModel(row.model)) << shown(row.model);
-                break;
+            case Key::Height: EXPECT_TRUE(isHeightModel(row.model)) << shown(row.model); break;
         }
     }
 }
@@ -170,8 +164,7 @@ std::set<std::pair<std::u16string, std::u16string>> sharedMasses(const SectionTa
     std::map<double, std::u16string> byMass;
     for (const SectionRow& row : table.rows) {
         auto [it, fresh] = byMass.emplace(row.unitMass, row.model);
-        if (!fresh)
-            pairs.emplace(it->second, row.model);
+        if (!fresh) pairs.emplace(it->second, row.model);
     }
     return pairs;
 }

@@ -22,8 +22,7 @@ std::string shown(std::u16string_view text) {
 
 const SectionBinding& frame(std::string_view modelControl) {
     for (const SectionBinding& binding : sectionBindings()) {
-        if (binding.model == modelControl)
-            return binding;
+        if (binding.model == modelControl) return binding;
     }
     ADD_FAILURE() << "no frame " << modelControl;
     return sectionBindings().front();
@@ -246,8 +245,7 @@ TEST_P(LengthFailureTest, EveryFrameKeepsItsEarlierResult) {
         // The heaviest row, so that a long length overflows in every frame.
         const SectionRow* heaviest = &b.table.rows.front();
         for (const SectionRow& row : b.table.rows) {
-            if (row.unitMass > heaviest->unitMass)
-                heaviest = &row;
+            if (row.unitMass > heaviest->unitMass) heaviest = &row;
         }
         MemoryFields fields = frameFields(b, heaviest->model, c.length);
 
