@@ -1,0 +1,11 @@
+// 衡铁宝: opens the one window; closing it ends the program.
+#include <QApplication>
+
+#include "ui/main_window.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    hengtiebao::MainWindow window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,36 @@
+// Reads and writes the window's controls for the calculators.
+#include "ui/widget_fields.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace hengtiebao {
+
+QWidget* WidgetFields::find(std::string_view control) const {
+    const QString name = QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size()));
+    return m_window.findChild<QWidget*>(name);
+}
+
+std::optional<std::u16string> WidgetFields::getText(std::string_view control) {
+    QWidget* widget = find(control);
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text().toStdU16String();
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentText().toStdU16String();
+    return std::nullopt;
+}
+
+bool WidgetFields::setText(std::string_view control, std::u16string_view text) {
+    const QString value = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    QWidget* widget = find(control);
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        box->setText(value);
+        return true;
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->setEditText(value);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace hengtiebao
