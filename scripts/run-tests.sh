@@ -13,6 +13,6 @@ if ! locale -a 2>/dev/null | grep -qx 'de_DE.utf8'; then
     $as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build -j2
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2
