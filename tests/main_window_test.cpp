@@ -206,6 +206,8 @@ void MainWindowTest::init() {
     m_unexpectedModal.clear();
     m_window = std::make_unique<MainWindow>(std::make_unique<CollectingReporter>(m_failures));
     m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->activateWindow();  // no window manager does it under a bare X server
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     m_modalGuard.setInterval(50);
     m_modalGuard.callOnTimeout(this, [this] {
@@ -662,6 +664,8 @@ void MainWindowTest::messageBoxTellsTheUserAndTheProgramGoesOn() {
     m_modalGuard.stop();
     MainWindow window;
     window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
     QString title, text;
