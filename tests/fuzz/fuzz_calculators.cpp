@@ -15,7 +15,7 @@ namespace {
 using namespace hengtiebao;
 
 class RecordingFields : public Fields {
-public:
+  public:
     std::optional<std::u16string> getText(std::string_view control) override {
         auto it = texts.find(std::string(control));
         if (it == texts.end()) std::abort();  // read a control that is not its frame's
@@ -39,7 +39,8 @@ void check(const std::vector<std::string>& inputs, const std::string& result,
            const std::u16string& text, auto&& calculate) {
     RecordingFields fields;
     const auto texts = fuzz::fieldTexts(text, inputs.size());
-    for (std::size_t i = 0; i < inputs.size(); ++i) fields.texts[inputs[i]] = texts[i];
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        fields.texts[inputs[i]] = texts[i];
     const Status status = calculate(fields);
     if (status) {
         if (!fields.writes.empty()) std::abort();  // a failure wrote something

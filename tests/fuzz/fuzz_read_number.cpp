@@ -22,7 +22,7 @@ std::string ascii(const std::u16string& text) {
     for (char16_t c : text) {
         if (c == u' ' || c == u'\t' || c == u'\u3000') continue;
         out.push_back(c >= u'\uFF01' && c <= u'\uFF5E' ? static_cast<char>(c - 0xFEE0)
-                                                        : static_cast<char>(c));
+                                                       : static_cast<char>(c));
     }
     return out;
 }

@@ -1,0 +1,92 @@
+// The section calculation shared by the four rolled-section frames.
+#include "core/section.h"
+
+#include "core/checkpoint.h"
+#include "core/steps.h"
+
+namespace hengtiebao {
+namespace {
+
+// mm x kg/m -> kg. A product, not a division by 1000: the two round differently for some lengths,
+// and the expected weights were made with the product.
+constexpr double kScale = 0.001;
+
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
+
+// One character of a typed model in the form the lists use. Full-width ASCII (U+FF01..U+FF5E)
+// is what a Chinese input method types in full-width mode; it sits 0xFEE0 above ASCII.
+char16_t normalise(char16_t c) {
+    if (c >= u'\uFF01' && c <= u'\uFF5E') {
+        c = char16_t(c - 0xFEE0);
+    }
+    switch (c) {
+        case u'x':
+        case u'X':
+        case u'*':
+        case u'\u2715': return u'\u00D7';
+        case u'A':
+        case u'B':
+        case u'C': return char16_t(c - u'A' + u'a');
+        default: return c;
+    }
+}
+
+}  // namespace
+
+const std::array<SectionBinding, 4>& sectionBindings() {
+    static const std::array<SectionBinding, 4> bindings{{
+        {"dj1", "dj2", "dj3", equalLegAngleTable()},
+        {"bj1", "bj2", "bj3", unequalLegAngleTable()},
+        {"cg1", "cg2", "cg3", channelTable()},
+        {"gg1", "gg2", "gg3", iBeamTable()},
+    }};
+    return bindings;
+}
+
+std::optional<double> findUnitMass(const SectionTable& table, std::u16string_view model) {
+    for (const SectionRow& row : table.rows) {
+        if (row.model == model) return row.unitMass;
+    }
+    return std::nullopt;
+}
+
+std::u16string suggestModel(const SectionTable& table, std::u16string_view typed) {
+    std::u16string normal;
+    for (char16_t c : typed) {
+        if (!isBlank(c)) normal.push_back(normalise(c));
+    }
+    // Model texts are distinct within a table, so a match is the only one.
+    for (const SectionRow& row : table.rows) {
+        if (row.model == normal) return normal;
+    }
+    return {};
+}
+
+Status calculateSection(Fields& fields, const SectionBinding& binding) {
+    std::u16string model;
+    if (Status s = readText(fields, binding.model, model)) return s;
+
+    // Every row is compared, in table order, even after a match.
+    bool matched = false;
+    for (const SectionRow& row : binding.table.rows) {
+        if (row.model != model) continue;
+        matched = true;
+
+        std::u16string lengthText;
+        if (Status s = readText(fields, binding.length, lengthText)) return s;
+        beginArithmetic();
+        double length = 0;
+        if (Status s = toNumber(lengthText, binding.length, length)) return s;
+        const double weight = (length * row.unitMass) * kScale;
+        if (Status s = checkpoint(weight, binding.result)) return s;
+        if (Status s = writeResult(fields, binding.result, weight)) return s;
+    }
+    if (matched) return std::nullopt;
+
+    return Failure{FailureKind::UnknownModel, std::string(binding.model), model,
+                   suggestModel(binding.table, model)};
+}
+
+}  // namespace hengtiebao

@@ -1,0 +1,188 @@
+// The four section tables: their shape, their keys and the relations the standards fix.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tables/section_table.h"
+
+namespace hengtiebao {
+namespace {
+
+// A model text as gtest prints it, for failure messages.
+std::string shown(std::u16string_view text) {
+    return ::testing::PrintToString(std::u16string(text));
+}
+
+enum class Key { Angle2, Angle3, Height };
+
+struct TableCase {
+    const char* name;
+    const SectionTable& (*table)();
+    std::size_t rows;
+    std::u16string initialModel;
+    Key key;
+};
+
+void PrintTo(const TableCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SectionTableTest : public ::testing::TestWithParam<TableCase> {};
+
+// The whole numbers of a model joined by ×, or nothing when the text is anything else.
+std::vector<int> angleFigures(std::u16string_view model) {
+    std::vector<int> figures;
+    bool digitSeen = false;
+    int value = 0;
+    for (char16_t c : model) {
+        if (c >= u'1' && c <= u'9' && !digitSeen) {
+            value = c - u'0';
+            digitSeen = true;
+        } else if (c >= u'0' && c <= u'9' && digitSeen) {
+            value = value * 10 + (c - u'0');
+        } else if (c == u'\u00D7' && digitSeen) {
+            figures.push_back(value);
+            digitSeen = false;
+        } else {
+            return {};
+        }
+    }
+    if (!digitSeen) return {};
+    figures.push_back(value);
+    return figures;
+}
+
+// ASCII digits, an optional one-digit fraction, then an optional lower-case a, b or c.
+bool isHeightModel(std::u16string_view model) {
+    std::size_t i = 0;
+    auto digits = [&] {
+        std::size_t start = i;
+        while (i < model.size() && model[i] >= u'0' && model[i] <= u'9')
+            ++i;
+        return i - start;
+    };
+    if (digits() == 0 || model[0] == u'0') return false;
+    if (i < model.size() && model[i] == u'.') {
+        ++i;
+        if (digits() != 1) return false;
+    }
+    if (i < model.size() && (model[i] == u'a' || model[i] == u'b' || model[i] == u'c')) ++i;
+    return i == model.size();
+}
+
+TEST_P(SectionTableTest, HasItsRowCount) {
+    EXPECT_EQ(GetParam().table().rows.size(), GetParam().rows);
+}
+
+TEST_P(SectionTableTest, ModelTextsAreDistinct) {
+    std::set<std::u16string_view> seen;
+    for (const SectionRow& row : GetParam().table().rows) {
+        EXPECT_TRUE(seen.insert(row.model).second) << shown(row.model);
+    }
+}
+
+TEST_P(SectionTableTest, ModelTextsAreWellFormed) {
+    for (const SectionRow& row : GetParam().table().rows) {
+        switch (GetParam().key) {
+            case Key::Angle2:
+                EXPECT_EQ(angleFigures(row.model).size(), 2u) << shown(row.model);
+                break;
+            case Key::Angle3:
+                EXPECT_EQ(angleFigures(row.model).size(), 3u) << shown(row.model);
+                break;
+            case Key::Height: EXPECT_TRUE(isHeightModel(row.model)) << shown(row.model); break;
+        }
+    }
+}
+
+// Each mass is a positive decimal of at most three places, so a misplaced digit stands out.
+TEST_P(SectionTableTest, UnitMassesArePositiveWithThreeDecimals) {
+    for (const SectionRow& row : GetParam().table().rows) {
+        EXPECT_GT(row.unitMass, 0) << shown(row.model);
+        EXPECT_EQ(std::round(row.unitMass * 1000) / 1000, row.unitMass) << shown(row.model);
+    }
+}
+
+TEST_P(SectionTableTest, InitialModelIsListed) {
+    const SectionTable& table = GetParam().table();
+    EXPECT_EQ(std::u16string(table.initialModel), GetParam().initialModel);
+    std::size_t listed = 0;
+    for (const SectionRow& row : table.rows)
+        listed += row.model == table.initialModel;
+    EXPECT_EQ(listed, 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllTables, SectionTableTest,
+    ::testing::Values(TableCase{"EqualLegAngle", equalLegAngleTable, 82, u"20×3", Key::Angle2},
+                      TableCase{"UnequalLegAngle", unequalLegAngleTable, 65, u"25×16×3",
+                                Key::Angle3},
+                      TableCase{"Channel", channelTable, 41, u"16a", Key::Height},
+                      TableCase{"IBeam", iBeamTable, 45, u"10", Key::Height}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EqualLegAngleTable, RowsAscendByLegWidthThenThickness) {
+    std::pair<int, int> previous{0, 0};
+    for (const SectionRow& row : equalLegAngleTable().rows) {
+        std::vector<int> f = angleFigures(row.model);
+        ASSERT_EQ(f.size(), 2u) << shown(row.model);
+        std::pair<int, int> current{f[0], f[1]};
+        EXPECT_LT(previous, current) << shown(row.model);
+        previous = current;
+    }
+}
+
+// A thicker angle of the same leg width is heavier: a swapped or mistyped mass breaks this.
+TEST(EqualLegAngleTable, MassRisesWithThicknessWithinLegWidth) {
+    int legWidth = 0;
+    double previousMass = 0;
+    for (const SectionRow& row : equalLegAngleTable().rows) {
+        std::vector<int> f = angleFigures(row.model);
+        ASSERT_EQ(f.size(), 2u) << shown(row.model);
+        if (f[0] == legWidth) {
+            EXPECT_GT(row.unitMass, previousMass) << shown(row.model);
+        }
+        legWidth = f[0];
+        previousMass = row.unitMass;
+    }
+}
+
+TEST(EqualLegAngleTable, LastRowIsTheTwentyFourMillimetreAngle) {
+    const auto rows = equalLegAngleTable().rows;
+    EXPECT_EQ(std::u16string(rows.back().model), u"200×24");
+    EXPECT_EQ(rows.back().unitMass, 71.168);
+}
+
+// Pairs of models with the same unit mass, by model text.
+std::set<std::pair<std::u16string, std::u16string>> sharedMasses(const SectionTable& table) {
+    std::set<std::pair<std::u16string, std::u16string>> pairs;
+    std::map<double, std::u16string> byMass;
+    for (const SectionRow& row : table.rows) {
+        auto [it, fresh] = byMass.emplace(row.unitMass, row.model);
+        if (!fresh) pairs.emplace(it->second, row.model);
+    }
+    return pairs;
+}
+
+TEST(SharedUnitMasses, OnlyTheFourUnequalLegPairs) {
+    const std::set<std::pair<std::u16string, std::u16string>> expected{
+        {u"100×80×6", u"110×70×6"},
+        {u"100×80×7", u"110×70×7"},
+        {u"100×80×8", u"110×70×8"},
+        {u"100×80×10", u"110×70×10"},
+    };
+    EXPECT_EQ(sharedMasses(unequalLegAngleTable()), expected);
+}
+
+TEST(SharedUnitMasses, NoneInChannelsOrIBeams) {
+    EXPECT_TRUE(sharedMasses(channelTable()).empty());
+    EXPECT_TRUE(sharedMasses(iBeamTable()).empty());
+}
+
+}  // namespace
+}  // namespace hengtiebao
