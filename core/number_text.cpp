@@ -148,9 +148,10 @@ std::optional<std::u16string> writeNumber(double value) {
     auto [end, error] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     if (error != std::errc()) return std::nullopt;
-    std::u16string text;
-    for (const char* p = buffer; p != end; ++p)
-        text.push_back(*p == 'e' ? u'E' : char16_t(*p));
+    std::u16string text(buffer, end);
+    for (char16_t& c : text) {
+        if (c == u'e') c = u'E';
+    }
     return text;
 }
 
