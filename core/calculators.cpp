@@ -2,7 +2,6 @@
 // with it the last digit the user sees.
 #include "core/calculators.h"
 
-#include "core/checkpoint.h"
 #include "core/steps.h"
 
 namespace hengtiebao {
@@ -24,7 +23,6 @@ struct BarControls {
 Status calculatePlate(Fields& fields) {
     std::array<std::u16string, 4> texts;
     if (Status s = readTexts<4>(fields, {"chang1", "chang2", "chang3", "Combo1"}, texts)) return s;
-    beginArithmetic();
 
     double length = 0, width = 0;
     if (Status s = toNumber(texts[0], "chang1", length)) return s;
@@ -49,7 +47,6 @@ Status calculateRoundBar(Fields& fields) {
     const BarControls c{"yuan1", "yuan2", "yuan3"};
     std::array<std::u16string, 2> texts;
     if (Status s = readTexts<2>(fields, {c.dimension, c.length}, texts)) return s;
-    beginArithmetic();
 
     double diameter = 0;
     if (Status s = toNumber(texts[0], c.dimension, diameter)) return s;
@@ -70,7 +67,6 @@ Status calculateSquareBar(Fields& fields) {
     const BarControls c{"fang1", "fang2", "fang3"};
     std::array<std::u16string, 2> texts;
     if (Status s = readTexts<2>(fields, {c.dimension, c.length}, texts)) return s;
-    beginArithmetic();
 
     double side = 0;
     if (Status s = toNumber(texts[0], c.dimension, side)) return s;
@@ -89,7 +85,6 @@ Status calculateHexagonBar(Fields& fields) {
     const BarControls c{"liu1", "liu2", "liu3"};
     std::array<std::u16string, 2> texts;
     if (Status s = readTexts<2>(fields, {c.dimension, c.length}, texts)) return s;
-    beginArithmetic();
 
     double acrossFlats = 0;
     if (Status s = toNumber(texts[0], c.dimension, acrossFlats)) return s;

@@ -62,6 +62,41 @@ long long magnitude(std::string_view mantissa, std::string_view exponent) {
     return position + (negative ? -exp : exp);
 }
 
+// Where the parts of a well-formed number text lie: [sign] digits [. digits] [E [sign] digits],
+// with at least one mantissa digit; nothing when the text is not of that form.
+struct NumberShape {
+    bool negative;
+    std::size_t mantissaBegin, mantissaEnd;
+};
+
+std::optional<NumberShape> shapeOf(std::string_view ascii) {
+    std::size_t i = 0;
+    auto skipDigits = [&] {
+        const std::size_t begin = i;
+        while (i < ascii.size() && isDigit(ascii[i]))
+            ++i;
+        return i - begin;
+    };
+    NumberShape shape{false, 0, 0};
+    if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-'))
+        shape.negative = ascii[i++] == '-';
+    shape.mantissaBegin = i;
+    std::size_t digits = skipDigits();
+    if (i < ascii.size() && ascii[i] == '.') {
+        ++i;
+        digits += skipDigits();
+    }
+    if (digits == 0) return std::nullopt;
+    shape.mantissaEnd = i;
+    if (i < ascii.size() && (ascii[i] == 'E' || ascii[i] == 'e')) {
+        ++i;
+        if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-')) ++i;
+        if (skipDigits() == 0) return std::nullopt;
+    }
+    if (i != ascii.size()) return std::nullopt;
+    return shape;
+}
+
 }  // namespace
 
 std::optional<double> readNumber(std::u16string_view text) {
@@ -70,49 +105,31 @@ std::optional<double> readNumber(std::u16string_view text) {
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
 
-    std::string ascii;
-    ascii.reserve(text.size());
-    for (char16_t c : text) {
-        char n = toNumberChar(c);
-        if (n == 0) return std::nullopt;
-        ascii.push_back(n);
+    // Field texts are short; only a pasted novel needs the heap.
+    char small[64];
+    std::string large;
+    char* narrowed = small;
+    if (text.size() > sizeof small) {
+        large.resize(text.size());
+        narrowed = large.data();
     }
-
-    // [sign] digits [. digits] [E [sign] digits], with at least one mantissa digit.
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-')) negative = ascii[i++] == '-';
-    const std::size_t mantissaBegin = i;
-    std::size_t digits = 0;
-    while (i < ascii.size() && isDigit(ascii[i]))
-        ++i, ++digits;
-    if (i < ascii.size() && ascii[i] == '.') {
-        ++i;
-        while (i < ascii.size() && isDigit(ascii[i]))
-            ++i, ++digits;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        narrowed[i] = toNumberChar(text[i]);
+        if (narrowed[i] == 0) return std::nullopt;
     }
-    if (digits == 0) return std::nullopt;
-    const std::size_t mantissaEnd = i;
-    if (i < ascii.size() && (ascii[i] == 'E' || ascii[i] == 'e')) {
-        ++i;
-        if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-')) ++i;
-        std::size_t exponentDigits = 0;
-        while (i < ascii.size() && isDigit(ascii[i]))
-            ++i, ++exponentDigits;
-        if (exponentDigits == 0) return std::nullopt;
-    }
-    if (i != ascii.size()) return std::nullopt;
+    const std::string_view ascii(narrowed, text.size());
+    const auto shape = shapeOf(ascii);
+    if (!shape) return std::nullopt;
 
     // from_chars takes no '+' and never consults the locale.
-    const char* first = ascii.data() + mantissaBegin;
-    const char* last = ascii.data() + ascii.size();
     double value = 0;
-    auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    const char* last = ascii.data() + ascii.size();
+    auto [end, error] = std::from_chars(ascii.data() + shape->mantissaBegin, last, value,
+                                        std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
-        std::string_view all(ascii);
-        long long m = magnitude(all.substr(mantissaBegin, mantissaEnd - mantissaBegin),
-                                all.substr(mantissaEnd));
-        if (m > 0) {
+        const auto mantissa =
+            ascii.substr(shape->mantissaBegin, shape->mantissaEnd - shape->mantissaBegin);
+        if (magnitude(mantissa, ascii.substr(shape->mantissaEnd)) > 0) {
             std::feraiseexcept(FE_OVERFLOW);
             value = std::numeric_limits<double>::infinity();
         } else {
@@ -121,7 +138,7 @@ std::optional<double> readNumber(std::u16string_view text) {
     } else if (error != std::errc() || end != last) {
         return std::nullopt;
     }
-    return negative ? -value : value;
+    return shape->negative ? -value : value;
 }
 
 std::optional<std::u16string> writeNumber(double value) {
@@ -131,9 +148,10 @@ std::optional<std::u16string> writeNumber(double value) {
     auto [end, error] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     if (error != std::errc()) return std::nullopt;
-    std::u16string text;
-    for (const char* p = buffer; p != end; ++p)
-        text.push_back(*p == 'e' ? u'E' : char16_t(*p));
+    std::u16string text(buffer, end);
+    for (char16_t& c : text) {
+        if (c == u'e') c = u'E';
+    }
     return text;
 }
 

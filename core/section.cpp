@@ -1,7 +1,6 @@
 // The section calculation shared by the four rolled-section frames.
 #include "core/section.h"
 
-#include "core/checkpoint.h"
 #include "core/steps.h"
 
 namespace hengtiebao {
@@ -76,7 +75,6 @@ Status calculateSection(Fields& fields, const SectionBinding& binding) {
 
         std::u16string lengthText;
         if (Status s = readText(fields, binding.length, lengthText)) return s;
-        beginArithmetic();
         double length = 0;
         if (Status s = toNumber(lengthText, binding.length, length)) return s;
         const double weight = (length * row.unitMass) * kScale;

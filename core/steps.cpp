@@ -21,8 +21,7 @@ Status toNumber(std::u16string_view text, std::string_view control, double& valu
 }
 
 Status checkpoint(double stepResult, std::string_view resultControl) {
-    if (arithmeticFaulted(stepResult))
-        return failure(FailureKind::FloatingPointFault, resultControl);
+    if (stepFaulted(stepResult)) return failure(FailureKind::FloatingPointFault, resultControl);
     return std::nullopt;
 }
 

@@ -1,5 +1,7 @@
 #!/bin/sh
-# Builds everything and runs every test headless; ends with ctest's summary.
+# Builds everything and runs every test headless: the normal build, then the same suite built
+# with AddressSanitizer and UndefinedBehaviorSanitizer, then bounded libFuzzer runs. Each stage
+# ends in ctest's summary; the script fails as soon as one stage fails.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -13,6 +15,25 @@ if ! locale -a 2>/dev/null | grep -qx 'de_DE.utf8'; then
     $as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Normal build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build -j2
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2
+ctest --test-dir build --output-on-failure -j2
+
+echo "== AddressSanitizer and UndefinedBehaviorSanitizer build"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DHENGTIEBAO_SANITIZE=ON
+cmake --build build-asan -j2
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+    ctest --test-dir build-asan --output-on-failure -j2
+
+echo "== Fuzzing, ${FUZZ_SECONDS:-20} seconds a target"
+if command -v clang++ >/dev/null 2>&1; then
+    CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DHENGTIEBAO_LIBFUZZER=ON -DHENGTIEBAO_FUZZ_SECONDS="${FUZZ_SECONDS:-20}"
+    cmake --build build-fuzz -j2
+    ctest --test-dir build-fuzz --verbose
+else
+    echo "clang++ is not installed: the fuzz targets ran only as replays of their seed corpus."
+fi
