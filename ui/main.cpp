@@ -5,6 +5,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(HENGTIEBAO_APP_ID));
     hengtiebao::MainWindow window;
     window.show();
     return app.exec();
