@@ -10,8 +10,8 @@ cmake --build "$build" -j2 >/dev/null
 csv=$("$build/bench/calculators_bench" --benchmark_repetitions=7 \
     --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null)
 
-# Start to first paint, headless (offscreen platform): 21 starts of each program, taking turns.
-starts=$(QT_QPA_PLATFORM=offscreen "$build/bench/start_bench" 21 \
+# Start to first paint, headless (offscreen platform): 41 starts of each program, taking turns.
+starts=$(QT_QPA_PLATFORM=offscreen "$build/bench/start_bench" 41 \
     empty="$build/bench/empty_window" label="$build/bench/label_window" \
     window="$build/bench/window_start")
 
