@@ -159,6 +159,7 @@ class MainWindowTest : public QObject {
     void accessibleNamesSayFrameAndField_data();
     void accessibleNamesSayFrameAndField();
     void iconIsOfferedAtEverySize();
+    void everyWidgetHasTheClassicLook();
 
     void tabVisitsTheControlsInOrder();
 
@@ -432,6 +433,15 @@ void MainWindowTest::iconIsOfferedAtEverySize() {
     QVERIFY2(tyre.alpha() == 255 && tyre.lightness() < 40, qPrintable(tyre.name()));
     QVERIFY2(spoke.red() > 150 && spoke.red() > spoke.green() && spoke.green() > spoke.blue() + 40,
              qPrintable(spoke.name()));
+}
+
+// The layout fits the classic metrics only; a combo box's edit field and list are widgets too.
+void MainWindowTest::everyWidgetHasTheClassicLook() {
+    QCOMPARE(m_window->style()->name(), u"windows"_s);
+    for (QWidget* widget : m_window->findChildren<QWidget*>())
+        QVERIFY2(widget->style() == m_window->style(),
+                 qPrintable(widget->objectName() + u" "_s +
+                            QString::fromLatin1(widget->metaObject()->className())));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -69,9 +70,20 @@ QStringList itemsFor(std::string_view combo) {
     return items;
 }
 
-QComboBox* makeComboBox(const Control& control, QWidget* parent) {
+// Styled before any text is measured, so that nothing is measured twice.
+template <class Widget>
+Widget* styled(Widget* widget, QStyle* style) {
+    if (style) widget->setStyle(style);
+    return widget;
+}
+
+QComboBox* makeComboBox(const Control& control, QWidget* parent, QStyle* style) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
+    // A style reaches no child widget by itself: the edit field made just now needs it too.
+    styled(combo, style);
+    for (QWidget* inner : combo->findChildren<QWidget*>())
+        styled(inner, style);
     // Typing must never change the text behind the user's back.
     combo->setCompleter(nullptr);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -87,17 +99,18 @@ QComboBox* makeComboBox(const Control& control, QWidget* parent) {
     return combo;
 }
 
-QWidget* makeControl(const Control& control, QWidget* parent) {
+QWidget* makeControl(const Control& control, QWidget* parent, QStyle* style) {
     const QString text = fromUtf16(control.text);
     switch (control.kind) {
         case ControlKind::Frame: {
-            auto* frame = new QGroupBox(text, parent);
+            auto* frame = styled(new QGroupBox(parent), style);
+            frame->setTitle(text);
             fillWith(*frame, control.background);
             return frame;
         }
         case ControlKind::Label:
         case ControlKind::LabelFitsText: {
-            auto* label = new QLabel(parent);
+            auto* label = styled(new QLabel(parent), style);
             label->setTextFormat(Qt::PlainText);
             label->setText(text);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -106,12 +119,16 @@ QWidget* makeControl(const Control& control, QWidget* parent) {
             return label;
         }
         case ControlKind::TextBox: {
-            auto* box = new QLineEdit(parent);
+            auto* box = styled(new QLineEdit(parent), style);
             box->setMaxLength(kUnlimited);
             return box;
         }
-        case ControlKind::ComboBox: return makeComboBox(control, parent);
-        case ControlKind::Button: return new QPushButton(text, parent);
+        case ControlKind::ComboBox: return makeComboBox(control, parent, style);
+        case ControlKind::Button: {
+            auto* button = styled(new QPushButton(parent), style);
+            button->setText(text);
+            return button;
+        }
     }
     return nullptr;
 }
@@ -151,18 +168,17 @@ MainWindow::MainWindow(std::unique_ptr<ErrorReporter> reporter)
     setWindowTitle(u"衡铁宝（单位：mm    重量：Kg）"_s);
     setWindowIcon(wheelIcon());
     fillWith(*this, Rgb{255, 255, 255});
-    buildControls();
-    useClassicLook();
+    buildControls(useClassicLook());
     connectButtons();
     setGeometry(kClientArea);
 }
 
-void MainWindow::buildControls() {
+void MainWindow::buildControls(QStyle* style) {
     QWidget* previous = nullptr;  // the last control in the tab order so far
     for (const Control& control : controlTable()) {
         QWidget* parent =
             control.parent == "Form1" ? this : findChild<QWidget*>(fromUtf8(control.parent));
-        QWidget* widget = makeControl(control, parent);
+        QWidget* widget = makeControl(control, parent, style);
         widget->setObjectName(fromUtf8(control.name));
         place(*widget, control);
         if (auto words = fieldWords(control.name))
@@ -179,13 +195,13 @@ void MainWindow::buildControls() {
 
 // The fixed layout was drawn for the compact classic metrics: in them the density "7.85" fits
 // its combo box and the frame captions sit in the border. Wider styles would clip the texts.
-void MainWindow::useClassicLook() {
+// Returns the style for the controls, or nothing when the toolkit lacks it.
+QStyle* MainWindow::useClassicLook() {
     QStyle* classic = QStyleFactory::create(u"Windows"_s);
-    if (!classic) return;
+    if (!classic) return nullptr;
     classic->setParent(this);
     setStyle(classic);
-    for (QWidget* widget : findChildren<QWidget*>())
-        widget->setStyle(classic);
+    return classic;
 }
 
 void MainWindow::connectButtons() {
@@ -207,18 +223,23 @@ void MainWindow::connectButtons() {
     }
 }
 
+// The drawing is rendered once, at the largest size; each smaller size is that image averaged
+// down, which costs a fraction of another rendering and is as sharp.
 QIcon wheelIcon() {
     registerResources();
     QSvgRenderer wheel(u":/icons/hengtiebao.svg"_s);
+    constexpr int kLargest = 128;
+    QImage largest(kLargest, kLargest, QImage::Format_ARGB32_Premultiplied);
+    largest.fill(Qt::transparent);
+    QPainter painter(&largest);
+    wheel.render(&painter);
+    painter.end();
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 72, 96, 128}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        wheel.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
+    for (int size : {16, 32, 48, 64, 72, 96}) {
+        icon.addPixmap(QPixmap::fromImage(
+            largest.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     }
+    icon.addPixmap(QPixmap::fromImage(std::move(largest)));
     return icon;
 }
 

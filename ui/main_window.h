@@ -15,8 +15,8 @@ class MainWindow final : public QWidget {
     explicit MainWindow(std::unique_ptr<ErrorReporter> reporter = nullptr);
 
   private:
-    void buildControls();
-    void useClassicLook();
+    QStyle* useClassicLook();
+    void buildControls(QStyle* style);
     void connectButtons();
 
     WidgetFields m_fields;

@@ -1,0 +1,15 @@
+// The program's start up to the first paint of its window: main() as the program has it, with
+// the process ending after that paint.
+#include <QApplication>
+
+#include "bench/first_paint.h"
+#include "ui/main_window.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    hengtiebao::MainWindow window;
+    hengtiebao::ExitAfterFirstPaint exit;
+    window.installEventFilter(&exit);
+    window.show();
+    return app.exec();
+}
