@@ -9,10 +9,6 @@
 namespace hengtiebao {
 namespace {
 
-bool isBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\u3000';
-}
-
 // Narrows the characters a number may hold; any other character yields 0.
 char toNumberChar(char16_t c) {
     if (c >= u'0' && c <= u'9') return static_cast<char>(c);

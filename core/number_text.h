@@ -7,6 +7,12 @@
 
 namespace hengtiebao {
 
+// The blanks a typed field may carry around its text: space, tab and the ideographic space that
+// Chinese input methods type in full-width mode.
+inline bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
+
 // Reads a decimal number: optional sign, digits with an optional "." fraction, optional exponent.
 // The period is the decimal separator whatever the process locale. Blanks around the number
 // (space, tab, U+3000) are ignored, and full-width digits, signs, period and E are read as ASCII,

@@ -1,6 +1,7 @@
 // The section calculation shared by the four rolled-section frames.
 #include "core/section.h"
 
+#include "core/number_text.h"
 #include "core/steps.h"
 
 namespace hengtiebao {
@@ -9,10 +10,6 @@ namespace {
 // mm x kg/m -> kg. A product, not a division by 1000: the two round differently for some lengths,
 // and the expected weights were made with the product.
 constexpr double kScale = 0.001;
-
-bool isBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\u3000';
-}
 
 // One character of a typed model in the form the lists use. Full-width ASCII (U+FF01..U+FF5E)
 // is what a Chinese input method types in full-width mode; it sits 0xFEE0 above ASCII.

@@ -14,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+#include "tests/modal_guard.h"
 #include "ui/error_reporter.h"
 #include "ui/main_window.h"
 #include "ui/widget_fields.h"
@@ -212,11 +213,8 @@ void MainWindowTest::init() {
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     m_modalGuard.setInterval(50);
     m_modalGuard.callOnTimeout(this, [this] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            m_unexpectedModal = modal->windowTitle();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) m_unexpectedModal += box->text();
-            modal->close();
-        }
+        if (QString shown = hengtiebao::testing::closeUnexpectedModal(); !shown.isEmpty())
+            m_unexpectedModal = shown;
     });
     m_modalGuard.start();
 }

@@ -24,6 +24,7 @@
 #include "core/calculators.h"
 #include "core/number_text.h"
 #include "core/section.h"
+#include "tests/modal_guard.h"
 #include "ui/error_reporter.h"
 #include "ui/main_window.h"
 
@@ -253,11 +254,8 @@ void MonkeyTest::init() {
     m_modalGuard.setInterval(50);
     m_modalGuard.callOnTimeout(this, [this] {
         if (m_reporter->showBox) return dismissBox();
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            m_unexpectedModal = modal->windowTitle();
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) m_unexpectedModal += box->text();
-            modal->close();
-        }
+        if (QString shown = hengtiebao::testing::closeUnexpectedModal(); !shown.isEmpty())
+            m_unexpectedModal = shown;
     });
     m_modalGuard.start();
 }

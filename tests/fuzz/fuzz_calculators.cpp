@@ -1,7 +1,7 @@
 // Every calculator on arbitrary field texts: a failure writes nothing; a success writes exactly
 // one well-formed number text, into its own frame's result box.
+#include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -9,25 +9,11 @@
 #include "core/number_text.h"
 #include "core/section.h"
 #include "fuzz_input.h"
+#include "tests/memory_fields.h"
 
 namespace {
 
 using namespace hengtiebao;
-
-class RecordingFields : public Fields {
-  public:
-    std::optional<std::u16string> getText(std::string_view control) override {
-        auto it = texts.find(std::string(control));
-        if (it == texts.end()) std::abort();  // read a control that is not its frame's
-        return it->second;
-    }
-    bool setText(std::string_view control, std::u16string_view text) override {
-        writes.emplace_back(std::string(control), std::u16string(text));
-        return true;
-    }
-    std::map<std::string, std::u16string> texts;
-    std::vector<std::pair<std::string, std::u16string>> writes;
-};
 
 struct Frame {
     Status (*calculate)(Fields&);
@@ -37,17 +23,20 @@ struct Frame {
 
 void check(const std::vector<std::string>& inputs, const std::string& result,
            const std::u16string& text, auto&& calculate) {
-    RecordingFields fields;
+    testing::MemoryFields fields{};
     const auto texts = fuzz::fieldTexts(text, inputs.size());
     for (std::size_t i = 0; i < inputs.size(); ++i)
         fields.texts[inputs[i]] = texts[i];
     const Status status = calculate(fields);
+    for (const std::string& read : fields.reads) {  // read a control that is not its frame's
+        if (std::find(inputs.begin(), inputs.end(), read) == inputs.end()) std::abort();
+    }
     if (status) {
         if (!fields.writes.empty()) std::abort();  // a failure wrote something
         return;
     }
-    if (fields.writes.size() != 1 || fields.writes[0].first != result) std::abort();
-    const std::u16string& written = fields.writes[0].second;
+    if (fields.writes != std::vector<std::string>{result}) std::abort();
+    const std::u16string& written = fields.texts[result];
     const auto value = readNumber(written);
     if (!value || writeNumber(*value) != written) std::abort();  // not a well-formed number text
 }
