@@ -17,15 +17,16 @@ enum class FailureKind {
 struct Failure {
     FailureKind kind;
     std::string control;        // the control the failure concerns ("chang1", "dj3")
-    std::u16string model;       // UnknownModel: the text that matched no row
+    std::u16string text;        // the typed text the failure concerns: the field's text for
+                                // NotANumber, the model text for UnknownModel; empty otherwise
     std::u16string suggestion;  // UnknownModel: the listed model the text most likely meant, or ""
 };
 
 // A calculator's outcome: nothing on success, otherwise the failure that stopped it.
 using Status = std::optional<Failure>;
 
-inline Failure failure(FailureKind kind, std::string_view control) {
-    return Failure{kind, std::string(control), {}, {}};
+inline Failure failure(FailureKind kind, std::string_view control, std::u16string_view text = {}) {
+    return Failure{kind, std::string(control), std::u16string(text), {}};
 }
 
 }  // namespace hengtiebao

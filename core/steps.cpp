@@ -15,7 +15,7 @@ Status readText(Fields& fields, std::string_view control, std::u16string& text) 
 
 Status toNumber(std::u16string_view text, std::string_view control, double& value) {
     auto number = readNumber(text);
-    if (!number) return failure(FailureKind::NotANumber, control);
+    if (!number) return failure(FailureKind::NotANumber, control, text);
     value = *number;
     return std::nullopt;
 }

@@ -23,7 +23,7 @@ Status readTexts(Fields& fields, const std::array<std::string_view, N>& controls
     return std::nullopt;
 }
 
-// Read number on a control's text; NotANumber names the control.
+// Read number on a control's text; NotANumber names the control and carries the text.
 Status toNumber(std::u16string_view text, std::string_view control, double& value);
 
 // Ends an arithmetic step: FloatingPointFault, naming the result box, when the step faulted.

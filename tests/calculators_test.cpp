@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfenv>
 #include <functional>
 
@@ -93,6 +94,9 @@ void PrintTo(const FailureCase& c, std::ostream* os) {
 
 class Fails : public ::testing::TestWithParam<FailureCase> {};
 
+constexpr auto NaN = FailureKind::NotANumber;
+constexpr auto FPF = FailureKind::FloatingPointFault;
+
 TEST_P(Fails, WithoutWritingAnything) {
     const FailureCase& c = GetParam();
     MemoryFields fields = fieldsFor(*c.frame, c.inputs);
@@ -100,12 +104,12 @@ TEST_P(Fails, WithoutWritingAnything) {
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(status->kind, c.kind);
     EXPECT_EQ(status->control, c.control);
+    // A field that is no number hands its own text to the report.
+    const auto field = std::find(c.frame->inputs.begin(), c.frame->inputs.end(), c.control);
+    EXPECT_EQ(status->text, c.kind == NaN ? c.inputs.at(field - c.frame->inputs.begin()) : u"");
     EXPECT_TRUE(fields.writes.empty());
     EXPECT_EQ(fields.texts[c.frame->result], u"earlier");
 }
-
-constexpr auto NaN = FailureKind::NotANumber;
-constexpr auto FPF = FailureKind::FloatingPointFault;
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, Fails,

@@ -543,7 +543,7 @@ void MonkeyTest::checkAction(const Expectation& expected, const std::vector<QStr
     const Failure& failure = m_reporter->reports.back();
     QVERIFY2(failure.kind == expected.outcome->kind &&
                  failure.control == expected.outcome->control &&
-                 failure.model == expected.outcome->model &&
+                 failure.text == expected.outcome->text &&
                  failure.suggestion == expected.outcome->suggestion,
              qPrintable(context() + u"reported "_s + failureMessage(failure) + u" instead of "_s +
                         failureMessage(*expected.outcome)));

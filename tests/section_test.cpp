@@ -170,7 +170,7 @@ TEST_P(UnknownModelTest, FailsWithoutReadingTheLength) {
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(status->kind, FailureKind::UnknownModel);
     EXPECT_EQ(status->control, b.model);
-    EXPECT_EQ(status->model, c.model);
+    EXPECT_EQ(status->text, c.model);
     EXPECT_EQ(status->suggestion, c.suggestion);
     EXPECT_EQ(fields.reads, std::vector<std::string>{std::string(b.model)});
     EXPECT_TRUE(fields.writes.empty());
@@ -253,6 +253,7 @@ TEST_P(LengthFailureTest, EveryFrameKeepsItsEarlierResult) {
         ASSERT_TRUE(status.has_value()) << b.model;
         EXPECT_EQ(status->kind, c.kind) << b.model;
         EXPECT_EQ(status->control, c.control == Blamed::LengthBox ? b.length : b.result);
+        EXPECT_EQ(status->text, c.kind == FailureKind::NotANumber ? c.length : u"") << b.model;
         EXPECT_TRUE(fields.writes.empty()) << b.model;
         EXPECT_EQ(resultOf(fields, b), u"earlier") << b.model;
     }

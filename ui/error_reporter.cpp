@@ -38,8 +38,8 @@ QString failureMessage(const Failure& failure) {
         case FailureKind::FloatingPointFault:
             return u"溢出、除以零或无效运算：结果超出了数值范围。"_s;
         case FailureKind::UnknownModel: {
-            if (failure.model.empty()) return u"型号为空，不在表中。"_s;
-            QString message = u"型号"_s + quotedModel(failure.model) + u"不在表中。"_s;
+            if (failure.text.empty()) return u"型号为空，不在表中。"_s;
+            QString message = u"型号"_s + quotedModel(failure.text) + u"不在表中。"_s;
             if (!failure.suggestion.empty())
                 message += u"您是否要找"_s + quotedModel(failure.suggestion) + u"？"_s;
             return message;
