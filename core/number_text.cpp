@@ -19,7 +19,8 @@ char toNumberChar(char16_t c) {
         case u'-':
         case u'\uFF0D': return '-';
         case u'.':
-        case u'\uFF0E': return '.';
+        case u'\uFF0E':
+        case u'\u3002': return '.';  // the full stop of Chinese-punctuation mode
         case u'E':
         case u'\uFF25': return 'E';
         case u'e':

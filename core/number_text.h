@@ -16,8 +16,10 @@ inline bool isBlank(char16_t c) {
 // Reads a decimal number: optional sign, digits with an optional "." fraction, optional exponent.
 // The period is the decimal separator whatever the process locale. Blanks around the number
 // (space, tab, U+3000) are ignored, and full-width digits, signs, period and E are read as ASCII,
-// since Chinese input methods type them in full-width mode.
+// since Chinese input methods type them in full-width mode; the ideographic full stop "。"
+// (U+3002), which they type for "." in Chinese-punctuation mode, is read as the period too.
 //   readNumber(u" 1.5E3") -> 1500        readNumber(u"１２．５") -> 12.5
+//   readNumber(u"7。85") -> 7.85
 //   readNumber(u"12a"), u"", u"1 000", u"1,5", u"0x10", u"inf", u"nan" -> nothing (NotANumber)
 // A value beyond the double range reads as +-infinity and raises FE_OVERFLOW, so the next
 // checkpoint reports it: readNumber(u"1E400") -> inf. One that underflows reads as 0 or a

@@ -16,11 +16,13 @@ bool hasDigit(const std::u16string& text) {
     return false;
 }
 
-// The accepted text with blanks dropped and full-width forms narrowed, for strtod.
+// The accepted text with blanks dropped, full-width forms narrowed and the ideographic full stop
+// read as the period, for strtod.
 std::string ascii(const std::u16string& text) {
     std::string out;
     for (char16_t c : text) {
         if (c == u' ' || c == u'\t' || c == u'\u3000') continue;
+        if (c == u'\u3002') c = u'.';
         out.push_back(c >= u'\uFF01' && c <= u'\uFF5E' ? static_cast<char>(c - 0xFEE0)
                                                        : static_cast<char>(c));
     }
