@@ -123,6 +123,8 @@ std::optional<double> readNumber(std::u16string_view text) {
     const char* last = ascii.data() + ascii.size();
     auto [end, error] = std::from_chars(ascii.data() + shape->mantissaBegin, last, value,
                                         std::chars_format::general);
+    // Checked before the range, so a trailing character never passes for an overflow.
+    if (end != last) return std::nullopt;
     if (error == std::errc::result_out_of_range) {
         const auto mantissa =
             ascii.substr(shape->mantissaBegin, shape->mantissaEnd - shape->mantissaBegin);
@@ -132,7 +134,7 @@ std::optional<double> readNumber(std::u16string_view text) {
         } else {
             value = 0.0;
         }
-    } else if (error != std::errc() || end != last) {
+    } else if (error != std::errc()) {
         return std::nullopt;
     }
     return shape->negative ? -value : value;

@@ -54,6 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"TabsAround", u"\t12\t", 12},
         ReadCase{"IdeographicSpaceAround", u"\u300012\u3000", 12},
         ReadCase{"FullWidthDigits", u"１２．５", 12.5},
+        ReadCase{"EveryFullWidthDigit", u"１２３４５６７８９０", 1234567890},
         ReadCase{"IdeographicFullStop", u"7。85", 7.85}, ReadCase{"FullWidthSign", u"－３", -3},
         ReadCase{"FullWidthPlus", u"＋３", 3}, ReadCase{"FullWidthExponent", u"１Ｅ３", 1000},
         ReadCase{"FullWidthLowerExponent", u"２ｅ－３", 0.002},
@@ -97,6 +98,15 @@ TEST(ReadNumberRange, BeyondTheDoublesReadsAsInfinityAndRaisesOverflow) {
         ASSERT_TRUE(value.has_value()) << narrow(text);
         EXPECT_EQ(*value, sign * std::numeric_limits<double>::infinity()) << narrow(text);
         EXPECT_TRUE(std::fetestexcept(FE_OVERFLOW)) << narrow(text);
+    }
+}
+
+// A number beyond the range with anything after it is no number, not an overflow.
+TEST(ReadNumberRange, TrailingCharacterIsNoNumberEvenBeyondTheRange) {
+    for (std::u16string_view text : {u"1E400.", u"-1E400e", u"1E400１E", u"1E400。"}) {
+        std::feclearexcept(FE_ALL_EXCEPT);
+        EXPECT_FALSE(readNumber(text).has_value()) << narrow(text);
+        EXPECT_FALSE(std::fetestexcept(FE_OVERFLOW)) << narrow(text);
     }
 }
 
