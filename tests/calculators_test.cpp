@@ -149,9 +149,12 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"RoundBarPi", &kRound, {u"2.6E154", u"1"}, FPF, "yuan3"},
         FailureCase{"RoundBarLength", &kRound, {u"1E100", u"1E300"}, FPF, "yuan3"},
         FailureCase{"SquareBarSquare", &kSquare, {u"1E200", u"1"}, FPF, "fang3"},
+        FailureCase{
+            "SquareBarSquareBeforeLengthIsRead", &kSquare, {u"1E200", u"abc"}, FPF, "fang3"},
         FailureCase{"SquareBarLength", &kSquare, {u"100", u"1E305"}, FPF, "fang3"},
         FailureCase{"HexagonBarHalfTimesFactor", &kHexagon, {u"1.7E308", u"1"}, FPF, "liu3"},
         FailureCase{"HexagonBarArea", &kHexagon, {u"1E160", u"1"}, FPF, "liu3"},
+        FailureCase{"HexagonBarAreaBeforeLengthIsRead", &kHexagon, {u"1E160", u"abc"}, FPF, "liu3"},
         FailureCase{"HexagonBarLength", &kHexagon, {u"100", u"1E305"}, FPF, "liu3"},
         FailureCase{"HexagonBarLengthBeyondRange", &kHexagon, {u"100", u"-1E400"}, FPF, "liu3"}),
     [](const auto& info) { return std::string(info.param.name); });
