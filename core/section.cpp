@@ -11,12 +11,20 @@ namespace {
 // and the expected weights were made with the product.
 constexpr double kScale = 0.001;
 
-// One character of a typed model in the form the lists use. Full-width ASCII (U+FF01..U+FF5E)
-// is what a Chinese input method types in full-width mode; it sits 0xFEE0 above ASCII.
-char16_t normalise(char16_t c) {
-    if (c >= u'\uFF01' && c <= u'\uFF5E') {
-        c = char16_t(c - 0xFEE0);
-    }
+// Full-width ASCII (U+FF01..U+FF5E) is what a Chinese input method types in full-width mode; it
+// sits 0xFEE0 above ASCII.
+char16_t narrow(char16_t c) {
+    return c >= u'\uFF01' && c <= u'\uFF5E' ? char16_t(c - 0xFEE0) : c;
+}
+
+// Trade marks in either letter case: "l20x3" is typed as often as "L20x3".
+bool isMarkIn(std::u16string_view marks, char16_t c) {
+    if (c >= u'a' && c <= u'z') c = char16_t(c - u'a' + u'A');
+    return marks.find(c) != std::u16string_view::npos;
+}
+
+// One character of a typed model in the form the lists use.
+char16_t listForm(char16_t c) {
     switch (c) {
         case u'x':
         case u'X':
@@ -49,10 +57,19 @@ std::optional<double> findUnitMass(const SectionTable& table, std::u16string_vie
 }
 
 std::u16string suggestModel(const SectionTable& table, std::u16string_view typed) {
-    std::u16string normal;
+    std::u16string narrowed;
     for (char16_t c : typed) {
-        if (!isBlank(c)) normal.push_back(normalise(c));
+        if (!isBlank(c)) narrowed.push_back(narrow(c));
     }
+    std::u16string_view designation = narrowed;
+    if (!designation.empty() && isMarkIn(table.tradePrefixes, designation.front()))
+        designation.remove_prefix(1);
+    if (!designation.empty() && isMarkIn(table.tradeSuffixes, designation.back()))
+        designation.remove_suffix(1);
+
+    std::u16string normal;
+    for (char16_t c : designation)
+        normal.push_back(listForm(c));
     // Model texts are distinct within a table, so a match is the only one.
     for (const SectionRow& row : table.rows) {
         if (row.model == normal) return normal;

@@ -27,10 +27,15 @@ const std::array<SectionBinding, 4>& sectionBindings();
 //   findUnitMass(equalLegAngleTable(), u"20×3") -> 0.889;  u"20x3", u" 20×3", u"" -> nothing
 std::optional<double> findUnitMass(const SectionTable& table, std::u16string_view model);
 
-// The listed model a mistyped text most likely means, once blanks are dropped, full-width forms
-// narrowed, suffix letters lowered and x, X, *, ＊, ✕ read as ×; "" when none or ambiguous.
-//   suggestModel(equalLegAngleTable(), u"20x3") -> u"20×3";  suggestModel(channelTable(), u"16A")
-//   -> u"16a"
+// The listed model a mistyped text most likely means, or "" when none. Blanks are dropped and
+// full-width forms narrowed; then one leading trade prefix of the table (∠ or L for angles, [, 【
+// or 槽 for channels, I or 工 for I-beams; L and I in either case) and one trailing trade suffix
+// (# for channels and I-beams) are dropped; then x, X, *, ＊, ✕ read as × and suffix letters are
+// lowered. Another kind's marks stay, and leave the text unlisted.
+//   equal-leg angles: u"20x3", u"∠20x3", u"L20×3", u"ｌ２０＊３" -> u"20×3";  u"槽20×3" -> u""
+//   channels:         u"16A", u"[16a", u"槽16a", u"【16A" -> u"16a";  u"16#", u"[16#" -> u"16"
+//   I-beams:          u"I20a", u"工20a", u"Ｉ２０ａ" -> u"20a";  u"工10#" -> u"10";  u"L10" -> u""
+// A suggestion is only a proposal: calculateSection computes on an exact match alone.
 std::u16string suggestModel(const SectionTable& table, std::u16string_view typed);
 
 // One click: scans the table in order; on the matching row reads the length and writes

@@ -55,7 +55,8 @@ constexpr SectionRow kRows[] = {
 }  // namespace
 
 const SectionTable& channelTable() {
-    static constexpr SectionTable table{kRows, u"16a"};
+    // "[" pictures the section; Chinese-punctuation mode types it as "【". "16#" is "16号".
+    static constexpr SectionTable table{kRows, u"16a", u"[【槽", u"#"};
     return table;
 }
 

@@ -96,7 +96,7 @@ constexpr SectionRow kRows[] = {
 }  // namespace
 
 const SectionTable& equalLegAngleTable() {
-    static constexpr SectionTable table{kRows, u"20×3"};
+    static constexpr SectionTable table{kRows, u"20×3", u"∠L", u""};
     return table;
 }
 

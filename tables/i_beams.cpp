@@ -59,7 +59,7 @@ constexpr SectionRow kRows[] = {
 }  // namespace
 
 const SectionTable& iBeamTable() {
-    static constexpr SectionTable table{kRows, u"10"};
+    static constexpr SectionTable table{kRows, u"10", u"I工", u"#"};
     return table;
 }
 

@@ -210,7 +210,27 @@ INSTANTIATE_TEST_SUITE_P(
                       UnknownCase{"ChannelModelInIBeamFrame", "gg1", u"20", u""},
                       UnknownCase{"ChannelSuffixedInIBeamFrame", "gg1", u"14a", u""},
                       UnknownCase{"IBeamTrailingBlank", "gg1", u"10 ", u"10"},
-                      UnknownCase{"IBeamEmpty", "gg1", u"", u""}),
+                      UnknownCase{"IBeamEmpty", "gg1", u"", u""},
+                      // Trade notations: each frame drops its own marks only.
+                      UnknownCase{"AngleSign", "dj1", u"∠20x3", u"20×3"},
+                      UnknownCase{"AngleLetter", "dj1", u"L20×3", u"20×3"},
+                      UnknownCase{"AngleLowerLetter", "dj1", u"l20×3", u"20×3"},
+                      UnknownCase{"AngleFullWidthLetter", "dj1", u"Ｌ２０＊３", u"20×3"},
+                      UnknownCase{"AngleChannelMark", "dj1", u"槽20×3", u""},
+                      UnknownCase{"AngleHash", "dj1", u"20×3#", u""},
+                      UnknownCase{"UnequalSign", "bj1", u"∠ 25x16x3", u"25×16×3"},
+                      UnknownCase{"ChannelBracket", "cg1", u"[16a", u"16a"},
+                      UnknownCase{"ChannelFullWidthBracket", "cg1", u"［１６Ａ", u"16a"},
+                      UnknownCase{"ChannelChinesePunctuationBracket", "cg1", u"【16a", u"16a"},
+                      UnknownCase{"ChannelHan", "cg1", u"槽16a", u"16a"},
+                      UnknownCase{"ChannelHash", "cg1", u"16#", u"16"},
+                      UnknownCase{"ChannelMarkAndHash", "cg1", u"槽 12.6#", u"12.6"},
+                      UnknownCase{"ChannelAngleLetter", "cg1", u"L16a", u""},
+                      UnknownCase{"IBeamLetter", "gg1", u"I20a", u"20a"},
+                      UnknownCase{"IBeamLowerLetter", "gg1", u"i20A", u"20a"},
+                      UnknownCase{"IBeamHan", "gg1", u"工20a", u"20a"},
+                      UnknownCase{"IBeamHash", "gg1", u"16#", u"16"},
+                      UnknownCase{"IBeamChannelBracket", "gg1", u"[20a", u""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FindUnitMass, FindsOnlyTheExactText) {
