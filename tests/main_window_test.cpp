@@ -1,4 +1,5 @@
 // The main window driven as a user drives it: typing, Tab, clicks with the mouse, headless.
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -9,7 +10,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -24,14 +27,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Reports land here instead of in a modal box.
+// Reports land here instead of in a modal box, answered as the test says.
 class CollectingReporter final : public ErrorReporter {
   public:
-    explicit CollectingReporter(std::vector<Failure>& failures) : m_failures(failures) {}
-    void report(const Failure& failure) override { m_failures.push_back(failure); }
+    CollectingReporter(std::vector<Failure>& failures, const Reply& reply)
+        : m_failures(failures), m_reply(reply) {}
+    Reply report(const Failure& failure) override {
+        m_failures.push_back(failure);
+        return m_reply;
+    }
 
   private:
     std::vector<Failure>& m_failures;
+    const Reply& m_reply;
 };
 
 constexpr std::optional<QRgb> kFace = std::nullopt;  // the toolkit's dialog face colour
@@ -167,13 +175,22 @@ class MainWindowTest : public QObject {
     void buttonComputesIntoItsOwnResultBox_data();
     void buttonComputesIntoItsOwnResultBox();
     void pickedDensityIsUsed();
+    void buttonClickedFromTheKeyboardComputes_data();
     void buttonClickedFromTheKeyboardComputes();
     void typingPickingAndEnterComputeNothing();
+    void wheelChangesOnlyTheFocusedCombo();
+    void longResultShowsItsFirstDigits_data();
+    void longResultShowsItsFirstDigits();
 
     void failureIsReportedAndChangesNothing_data();
     void failureIsReportedAndChangesNothing();
     void plateRightAfterStartIsNotANumber();
+    void focusGoesToTheFieldAtFault_data();
+    void focusGoesToTheFieldAtFault();
+    void acceptedSuggestionIsPickedAndComputed();
     void messageBoxTellsTheUserAndTheProgramGoesOn();
+    void messageBoxOffersTheSuggestion_data();
+    void messageBoxOffersTheSuggestion();
     void failureWording_data();
     void failureWording();
     void unknownControlIsAToolkitError();
@@ -197,6 +214,7 @@ class MainWindowTest : public QObject {
     QMap<QString, QString> texts() const;
 
     std::vector<Failure> m_failures;
+    Reply m_reply = Reply::Acknowledged;
     std::unique_ptr<MainWindow> m_window;
     QTimer m_modalGuard;
     QString m_unexpectedModal;
@@ -205,8 +223,10 @@ class MainWindowTest : public QObject {
 // Any modal dialog is unexpected unless a test waits for one: collect reports instead.
 void MainWindowTest::init() {
     m_failures.clear();
+    m_reply = Reply::Acknowledged;
     m_unexpectedModal.clear();
-    m_window = std::make_unique<MainWindow>(std::make_unique<CollectingReporter>(m_failures));
+    m_window =
+        std::make_unique<MainWindow>(std::make_unique<CollectingReporter>(m_failures, m_reply));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->activateWindow();  // no window manager does it under a bare X server
@@ -233,10 +253,17 @@ void MainWindowTest::type(const QString& name, const QString& text) const {
     if (auto* combo = qobject_cast<QComboBox*>(target)) target = combo->lineEdit();
     QTest::mouseClick(target, Qt::LeftButton);
     QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    const bool keysFor =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 256; });
     if (text.isEmpty()) {
         QTest::keyClick(target, Qt::Key_Delete);
-    } else {
+    } else if (keysFor) {
         QTest::keyClicks(target, text);
+    } else {
+        // Han characters come from an input method, committed as text.
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(target, &commit);
     }
     QCOMPARE(qobject_cast<QLineEdit*>(target)->text(), text);
 }
@@ -354,6 +381,7 @@ void MainWindowTest::comboListsAndInitialTexts() {
     for (int i = 0; i < first.size(); ++i)
         QCOMPARE(box->itemText(i), first[i]);
     QCOMPARE(box->itemText(count - 1), last);
+    QCOMPARE(box->maxVisibleItems(), 20);
 }
 
 void MainWindowTest::creditsSayOnlyTrueThings() {
@@ -373,6 +401,7 @@ void MainWindowTest::creditsSayOnlyTrueThings() {
 void MainWindowTest::accessibleNamesSayFrameAndField_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("label");  // the label beside the box, its buddy
     const std::pair<const char*, QString> names[]{
         {"Command1", u"钢板重量计算"_s},
         {"chang1", u"钢板长度"_s},
@@ -409,14 +438,39 @@ void MainWindowTest::accessibleNamesSayFrameAndField_data() {
         {"gg2", u"工字钢长度"_s},
         {"gg3", u"工字钢重量结果"_s},
     };
-    for (const auto& [control, name] : names)
-        QTest::newRow(control) << QString::fromLatin1(control) << name;
+    const QMap<QString, QString> labels{
+        {u"chang1"_s, u"Label1"_s}, {u"chang2"_s, u"Label2"_s},  {u"chang3"_s, u"Label3"_s},
+        {u"Combo1"_s, u"Label4"_s}, {u"jieguo1"_s, u"Label5"_s}, {u"yuan1"_s, u"Label6"_s},
+        {u"yuan2"_s, u"Label7"_s},  {u"fang1"_s, u"Label8"_s},   {u"fang2"_s, u"Label9"_s},
+        {u"liu1"_s, u"Label10"_s},  {u"liu2"_s, u"Label11"_s},   {u"dj1"_s, u"Label12"_s},
+        {u"dj2"_s, u"Label13"_s},   {u"bj1"_s, u"Label14"_s},    {u"bj2"_s, u"Label15"_s},
+        {u"cg1"_s, u"Label16"_s},   {u"cg2"_s, u"Label17"_s},    {u"gg1"_s, u"Label18"_s},
+        {u"gg2"_s, u"Label19"_s},
+    };
+    for (const auto& [control, name] : names) {
+        const QString id = QString::fromLatin1(control);
+        QTest::newRow(control) << id << name << labels.value(id);
+    }
 }
 
+// What a screen reader hears: a combo box and its edit field say what they are for, also after
+// another item is picked, never the value they hold.
 void MainWindowTest::accessibleNamesSayFrameAndField() {
     QFETCH(QString, control);
     QFETCH(QString, name);
-    QCOMPARE(this->control(control)->accessibleName(), name);
+    QFETCH(QString, label);
+    QWidget* widget = this->control(control);
+    QList<QObject*> named{widget};
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        named << combo->lineEdit();
+        combo->setCurrentIndex(combo->count() - 1);
+    }
+    for (QObject* object : named) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
+    }
+    if (!label.isEmpty()) QCOMPARE(this->control<QLabel>(label)->buddy(), widget);
 }
 
 void MainWindowTest::iconIsOfferedAtEverySize() {
@@ -558,10 +612,20 @@ void MainWindowTest::pickedDensityIsUsed() {
     QVERIFY(m_failures.empty());
 }
 
+void MainWindowTest::buttonClickedFromTheKeyboardComputes_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+}
+
 void MainWindowTest::buttonClickedFromTheKeyboardComputes() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
     typeAll({u"fang1"_s, u"20"_s, u"fang2"_s, u"1000"_s});
     control(u"Command3"_s)->setFocus();
-    QTest::keyClick(control(u"Command3"_s), Qt::Key_Space);
+    QTest::keyClick(control(u"Command3"_s), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(control<QLineEdit>(u"fang3"_s)->text(), u"3.14"_s);
 }
 
@@ -583,6 +647,58 @@ void MainWindowTest::typingPickingAndEnterComputeNothing() {
          {u"jieguo1"_s, u"yuan3"_s, u"fang3"_s, u"liu3"_s, u"dj3"_s, u"bj3"_s, u"cg3"_s, u"gg3"_s})
         QCOMPARE(control<QLineEdit>(result)->text(), atStart[result]);
     QVERIFY(m_failures.empty());
+}
+
+// Scrolling over the window must not change a model the user is not editing.
+void MainWindowTest::wheelChangesOnlyTheFocusedCombo() {
+    auto* channel = control<QComboBox>(u"cg1"_s);
+    auto turnWheel = [channel] {
+        const QPoint at(channel->width() / 2, channel->height() / 2);
+        QWheelEvent wheel(at, channel->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(channel, &wheel);
+    };
+    turnWheel();
+    QCOMPARE(channel->currentText(), u"16a"_s);
+    QCOMPARE(QApplication::focusWidget(), control(u"Command1"_s));
+
+    channel->setFocus();
+    turnWheel();
+    QCOMPARE(channel->currentText(), u"16"_s);
+}
+
+void MainWindowTest::longResultShowsItsFirstDigits_data() {
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("weight");
+    QTest::newRow("plate") << Typing{u"chang1"_s, u"123456789"_s, u"chang2"_s,
+                                     u"98765"_s,  u"chang3"_s,    u"333"_s}
+                           << u"Command1"_s << u"jieguo1"_s << u"31873659987.7275"_s;
+    QTest::newRow("round bar") << Typing{u"yuan1"_s, u"20"_s, u"yuan2"_s, u"1000"_s}
+                               << u"Command2"_s << u"yuan3"_s << u"2.4661502330603"_s;
+    QTest::newRow("square bar") << Typing{u"fang1"_s, u"12345678"_s, u"fang2"_s, u"1000"_s}
+                                << u"Command3"_s << u"fang3"_s << u"1196463757445.52"_s;
+    QTest::newRow("angle") << Typing{u"dj2"_s, u"123456789.123"_s} << u"Command5"_s << u"dj3"_s
+                           << u"109753.085530347"_s;
+}
+
+// The box shows the first digits of a weight too long for it, and its tooltip the whole weight.
+void MainWindowTest::longResultShowsItsFirstDigits() {
+    QFETCH(Typing, typing);
+    QFETCH(QString, button);
+    QFETCH(QString, result);
+    QFETCH(QString, weight);
+    typeAll(typing);
+    click(button);
+    auto* box = control<QLineEdit>(result);
+    QCOMPARE(box->text(), weight);
+    QCOMPARE(box->cursorPosition(), 0);
+    QVERIFY(box->fontMetrics().horizontalAdvance(weight) > box->width());
+    QCOMPARE(box->toolTip(), weight);
+
+    type(result, u"1"_s);  // a short text fits: no tooltip
+    QCOMPARE(box->toolTip(), QString());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -633,6 +749,8 @@ void MainWindowTest::failureIsReportedAndChangesNothing_data() {
         << Typing{u"cg1"_s, u""_s} << u"Command7"_s << unknown << u"cg1"_s << u""_s;
     QTest::newRow("I-beam upper-case suffix") << Typing{u"gg1"_s, u"20A"_s, u"gg2"_s, u"1000"_s}
                                               << u"Command8"_s << unknown << u"gg1"_s << u"20a"_s;
+    QTest::newRow("I-beam as traders write it") << Typing{u"gg1"_s, u"工20a"_s, u"gg2"_s, u"1000"_s}
+                                                << u"Command8"_s << unknown << u"gg1"_s << u"20a"_s;
     QTest::newRow("I-beam beyond a double")
         << Typing{u"gg2"_s, u"1E308"_s} << u"Command8"_s << fault << QString() << QString();
 }
@@ -667,6 +785,51 @@ void MainWindowTest::plateRightAfterStartIsNotANumber() {
     QCOMPARE(QString::fromStdString(m_failures.front().control), u"chang1"_s);
 }
 
+void MainWindowTest::focusGoesToTheFieldAtFault_data() {
+    QTest::addColumn<Typing>("typing");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("selected");
+
+    QTest::newRow("not a number") << Typing{u"yuan1"_s, u"20"_s, u"yuan2"_s, u"1ooo"_s}
+                                  << u"Command2"_s << u"yuan2"_s << u"1ooo"_s;
+    QTest::newRow("empty box") << Typing{} << u"Command4"_s << u"liu1"_s << QString();
+    QTest::newRow("unknown model") << Typing{u"dj1"_s, u"20x3"_s, u"dj2"_s, u"1000"_s}
+                                   << u"Command5"_s << u"dj1"_s << u"20x3"_s;
+    QTest::newRow("too large: the length") << Typing{u"cg1"_s, u"40c"_s, u"cg2"_s, u"1E308"_s}
+                                           << u"Command7"_s << u"cg2"_s << u"1E308"_s;
+}
+
+// After a report the user types the correction straight over the text at fault.
+void MainWindowTest::focusGoesToTheFieldAtFault() {
+    QFETCH(Typing, typing);
+    QFETCH(QString, button);
+    QFETCH(QString, field);
+    QFETCH(QString, selected);
+    typeAll(typing);
+    control(button)->setFocus();
+    QTest::keyClick(control(button), Qt::Key_Space);
+    QCOMPARE(m_failures.size(), std::size_t{1});
+
+    QWidget* target = control(field);
+    QCOMPARE(QApplication::focusWidget()->objectName(), field);
+    if (auto* combo = qobject_cast<QComboBox*>(target)) target = combo->lineEdit();
+    QCOMPARE(qobject_cast<QLineEdit*>(target)->selectedText(), selected);
+}
+
+// The user's yes to a suggestion is a pick from the list, then a click.
+void MainWindowTest::acceptedSuggestionIsPickedAndComputed() {
+    m_reply = Reply::UseSuggestion;
+    typeAll({u"gg1"_s, u"工20A#"_s, u"gg2"_s, u"1000"_s});
+    click(u"Command8"_s);
+    QCOMPARE(m_failures.size(), std::size_t{1});
+    auto* model = control<QComboBox>(u"gg1"_s);
+    QCOMPARE(model->currentText(), u"20a"_s);
+    QCOMPARE(model->itemText(model->currentIndex()), u"20a"_s);
+    QCOMPARE(control<QLineEdit>(u"gg3"_s)->text(), u"27.929"_s);
+    QCOMPARE(model->count(), 45);
+}
+
 // The real reporter: a modal warning titled with the caption; afterwards the window works on.
 void MainWindowTest::messageBoxTellsTheUserAndTheProgramGoesOn() {
     m_modalGuard.stop();
@@ -679,34 +842,69 @@ void MainWindowTest::messageBoxTellsTheUserAndTheProgramGoesOn() {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool modal = false;
-    QTimer answer;
-    answer.setInterval(10);
-    answer.callOnTimeout(this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        answer.stop();
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        modal = box->isModal();
-        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    const testing::MessageBoxAnswer answer([&](QMessageBox& box) {
+        title = box.windowTitle();
+        text = box.text();
+        icon = box.icon();
+        modal = box.isModal();
+        QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
     });
-    answer.start();
     QTest::mouseClick(window.findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton);
-    answer.stop();
 
-    QCOMPARE(text, u"类型不匹配：长度不是数字。"_s);
-    QCOMPARE(title, u"衡铁宝（单位：mm    重量：Kg）"_s);
+    QCOMPARE(text, u"请输入钢板的长度。"_s);
+    QCOMPARE(title, u"衡铁宝"_s);
     QCOMPARE(icon, QMessageBox::Warning);
     QVERIFY(modal);
     QCOMPARE(window.findChild<QLineEdit*>(u"jieguo1"_s)->text(), QString());
     QVERIFY(window.isVisible());
+    window.activateWindow();  // as the window manager does when the box closes
+    QTRY_COMPARE(QApplication::focusWidget(), window.findChild<QLineEdit*>(u"chang1"_s));
 
     QTest::keyClicks(window.findChild<QLineEdit*>(u"liu1"_s), u"20"_s);
     QTest::keyClicks(window.findChild<QLineEdit*>(u"liu2"_s), u"1000"_s);
     QTest::mouseClick(window.findChild<QPushButton*>(u"Command4"_s), Qt::LeftButton);
     QCOMPARE(window.findChild<QLineEdit*>(u"liu3"_s)->text(), u"2.7193185"_s);
     m_modalGuard.start();
+}
+
+void MainWindowTest::messageBoxOffersTheSuggestion_data() {
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("weight");
+    QTest::newRow("accepted") << true << u"25×16×3"_s << u"0.912"_s;
+    QTest::newRow("cancelled") << false << u"25x16x3"_s << QString();
+}
+
+// A suggestion comes with two buttons: one picks the listed model and computes, the other
+// changes nothing.
+void MainWindowTest::messageBoxOffersTheSuggestion() {
+    QFETCH(bool, accept);
+    QFETCH(QString, model);
+    QFETCH(QString, weight);
+    m_modalGuard.stop();
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.findChild<QComboBox*>(u"bj1"_s)->setEditText(u"25x16x3"_s);
+    window.findChild<QLineEdit*>(u"bj2"_s)->setText(u"1000"_s);
+
+    QStringList buttons;
+    const testing::MessageBoxAnswer answer([&](QMessageBox& box) {
+        QAbstractButton* chosen = nullptr;
+        for (QAbstractButton* button : box.buttons()) {
+            buttons << button->text();
+            const bool accepts = box.buttonRole(button) == QMessageBox::AcceptRole;
+            if (accepts == accept) chosen = button;
+        }
+        QTest::mouseClick(chosen, Qt::LeftButton);
+    });
+    QTest::mouseClick(window.findChild<QPushButton*>(u"Command6"_s), Qt::LeftButton);
+    m_modalGuard.start();
+
+    QCOMPARE(buttons.size(), 2);
+    QVERIFY2(buttons.join(u' ').contains(u"25×16×3"_s), qPrintable(buttons.join(u' ')));
+    QCOMPARE(window.findChild<QComboBox*>(u"bj1"_s)->currentText(), model);
+    QCOMPARE(window.findChild<QLineEdit*>(u"bj3"_s)->text(), weight);
 }
 
 void MainWindowTest::failureWording_data() {
@@ -718,31 +916,29 @@ void MainWindowTest::failureWording_data() {
 
     const int notANumber = static_cast<int>(FailureKind::NotANumber);
     const int unknown = static_cast<int>(FailureKind::UnknownModel);
-    QTest::newRow("plate length") << notANumber << u"chang1"_s << QString() << QString()
-                                  << u"类型不匹配：长度不是数字。"_s;
-    QTest::newRow("plate density")
-        << notANumber << u"Combo1"_s << QString() << QString() << u"类型不匹配：密度不是数字。"_s;
-    QTest::newRow("round bar diameter")
-        << notANumber << u"yuan1"_s << QString() << QString() << u"类型不匹配：直径不是数字。"_s;
-    QTest::newRow("square bar side")
-        << notANumber << u"fang1"_s << QString() << QString() << u"类型不匹配：边长不是数字。"_s;
-    QTest::newRow("hexagon across flats")
-        << notANumber << u"liu1"_s << QString() << QString() << u"类型不匹配：对边距离不是数字。"_s;
-    QTest::newRow("I-beam length")
-        << notANumber << u"gg2"_s << QString() << QString() << u"类型不匹配：长度不是数字。"_s;
-    QTest::newRow("overflow") << static_cast<int>(FailureKind::FloatingPointFault) << u"jieguo1"_s
-                              << QString() << QString()
-                              << u"溢出、除以零或无效运算：结果超出了数值范围。"_s;
-    QTest::newRow("model with a guess") << unknown << u"dj1"_s << u"20x3"_s << u"20×3"_s
-                                        << u"型号“20x3”不在表中。您是否要找“20×3”？"_s;
-    QTest::newRow("model without a guess")
-        << unknown << u"cg1"_s << u"16b"_s << QString() << u"型号“16b”不在表中。"_s;
+    const int fault = static_cast<int>(FailureKind::FloatingPointFault);
+    QTest::newRow("empty length") << notANumber << u"chang1"_s << QString() << QString()
+                                  << u"请输入钢板的长度。"_s;
+    QTest::newRow("blank density")
+        << notANumber << u"Combo1"_s << u"\u3000 "_s << QString() << u"请输入钢板的密度。"_s;
+    QTest::newRow("letter o for zero")
+        << notANumber << u"yuan2"_s << u"1ooo"_s << QString()
+        << u"圆钢的长度“1ooo”不是数字。请输入数字，如 1000 或 12.5。"_s;
+    QTest::newRow("long text is cut") << notANumber << u"liu1"_s << QString(40, u'x') << QString()
+                                      << u"六角钢的对边距离“"_s + QString(30, u'x') +
+                                             u"…”不是数字。请输入数字，如 1000 或 12.5。"_s;
+    QTest::newRow("overflow names the frame") << fault << u"fang3"_s << QString() << QString()
+                                              << u"方钢的重量太大，无法计算。请检查输入的数字。"_s;
+    QTest::newRow("angle model with a guess")
+        << unknown << u"dj1"_s << u"20x3"_s << u"20×3"_s
+        << u"等边角钢规格“20x3”不在列表中。是否改用列表中的“20×3”计算？"_s;
+    QTest::newRow("channel model without a guess")
+        << unknown << u"cg1"_s << u"16b"_s << QString()
+        << u"槽钢型号“16b”不在列表中。请从列表中选择。"_s;
     QTest::newRow("empty model") << unknown << u"gg1"_s << QString() << QString()
-                                 << u"型号为空，不在表中。"_s;
-    QTest::newRow("long model is cut") << unknown << u"gg1"_s << QString(40, u'9') << QString()
-                                       << u"型号“"_s + QString(30, u'9') + u"…”不在表中。"_s;
+                                 << u"请选择或输入工字钢的型号。"_s;
     QTest::newRow("toolkit") << static_cast<int>(FailureKind::ToolkitError) << u"bj2"_s << QString()
-                             << QString() << u"界面错误：无法读取或写入长度框的文字。"_s;
+                             << QString() << u"界面错误：无法读取或写入不等边角钢长度框的文字。"_s;
 }
 
 void MainWindowTest::failureWording() {

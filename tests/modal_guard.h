@@ -1,10 +1,13 @@
-// Closes any modal dialog a window test did not expect, and says what it was.
+// Closes any modal dialog a window test did not expect, and says what it was; answers the ones
+// it does expect.
 #pragma once
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 
 namespace hengtiebao::testing {
 
@@ -17,5 +20,23 @@ inline QString closeUnexpectedModal() {
     modal->close();
     return shown;
 }
+
+// Answers the next message box to open, once, as the user would; for as long as it lives.
+class MessageBoxAnswer {
+  public:
+    explicit MessageBoxAnswer(std::function<void(QMessageBox&)> answer) {
+        m_timer.setInterval(10);
+        m_timer.callOnTimeout(&m_timer, [this, answer = std::move(answer)] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            m_timer.stop();
+            answer(*box);
+        });
+        m_timer.start();
+    }
+
+  private:
+    QTimer m_timer;
+};
 
 }  // namespace hengtiebao::testing

@@ -100,11 +100,13 @@ quint64 envOr(const char* name, quint64 fallback) {
 // dismisses as a user would, and remembers what it said.
 class MonkeyReporter final : public ErrorReporter {
   public:
-    void report(const Failure& failure) override {
+    // The monkey's oracle expects a report to change nothing, so a suggestion is never taken.
+    Reply report(const Failure& failure) override {
         reports.push_back(failure);
-        if (!showBox || !window) return;
+        if (!showBox || !window) return Reply::Acknowledged;
         QTimer::singleShot(0, window, dismiss);
         MessageBoxReporter(*window).report(failure);
+        return Reply::Acknowledged;
     }
 
     std::vector<Failure> reports;
@@ -260,15 +262,17 @@ void MonkeyTest::init() {
     m_modalGuard.start();
 }
 
-// Return, Escape or the OK button, as a user answers the box.
+// Return, Escape or the OK (or Cancel) button, as a user answers the box.
 void MonkeyTest::dismissBox() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     m_dismissedText = box->text();
+    QAbstractButton* close = box->button(QMessageBox::Ok);
+    if (!close) close = box->button(QMessageBox::Cancel);
     switch (pick(3)) {
         case 0: QTest::keyClick(box, Qt::Key_Return); break;
         case 1: QTest::keyClick(box, Qt::Key_Escape); break;
-        default: QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        default: QTest::mouseClick(close, Qt::LeftButton);
     }
 }
 
@@ -441,7 +445,7 @@ MonkeyTest::Expectation MonkeyTest::pressTab() {
     return {};
 }
 
-// Space, Return or Backspace where the focus is: Space on a button clicks it.
+// Space, Return or Backspace where the focus is: Space or Return on a button clicks it.
 MonkeyTest::Expectation MonkeyTest::pressKeyOnFocus() {
     QWidget* focus = QApplication::focusWidget();
     if (!focus) focus = m_window.get();
@@ -451,7 +455,7 @@ MonkeyTest::Expectation MonkeyTest::pressKeyOnFocus() {
     if (auto* combo = qobject_cast<QComboBox*>(focus->parentWidget())) owner = combo;
     auto* button = qobject_cast<QPushButton*>(focus);
     Expectation expectation =
-        button && key == Qt::Key_Space ? expectClick(button) : changing(owner->objectName());
+        button && key != Qt::Key_Backspace ? expectClick(button) : changing(owner->objectName());
     QTest::keyClick(focus, key);
     return expectation;
 }

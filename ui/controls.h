@@ -41,11 +41,14 @@ constexpr int pixels(int twips) {
     return (twips + 7) / 15;
 }
 
-// The words a user reads for a focusable control: its frame's stock ("钢板") and its field
-// ("长度"). fieldWords("chang1") -> {u"钢板", u"长度"}; fieldWords("Label1") -> nothing.
+// The words a user reads for a focusable control: its frame's stock ("钢板"), its field ("长度")
+// and the label beside it, if any.
+//   fieldWords("chang1") -> {u"钢板", u"长度", "Label1"};  fieldWords("yuan3") -> {u"圆钢",
+//   u"重量结果", ""};  fieldWords("Label1") -> nothing
 struct FieldWords {
     std::u16string_view stock;
     std::u16string_view field;
+    std::string_view label;  // the label that names the box on screen, "" when none does
 };
 std::optional<FieldWords> fieldWords(std::string_view control);
 

@@ -2,7 +2,10 @@
 #include "ui/error_reporter.h"
 
 #include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
 
+#include "core/number_text.h"
 #include "ui/controls.h"
 
 namespace hengtiebao {
@@ -15,18 +18,28 @@ QString fromUtf16(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The field as its label calls it; the frame is plain from the button just clicked.
-QString fieldName(const std::string& control) {
-    if (auto words = fieldWords(control)) return fromUtf16(words->field);
+// "圆钢的长度": the stock of the frame and the field as its label calls it.
+QString stockAndField(const std::string& control, const QString& joiner) {
+    if (auto words = fieldWords(control))
+        return fromUtf16(words->stock) + joiner + fromUtf16(words->field);
     return QString::fromStdString(control);
 }
 
-// A model text can be as long as the user cares to type; the box shows its start.
-QString quotedModel(std::u16string_view model) {
+QString stockOf(const std::string& control) {
+    if (auto words = fieldWords(control)) return fromUtf16(words->stock);
+    return QString::fromStdString(control);
+}
+
+// A typed text can be as long as the user cares to type; the box shows its start.
+QString quoted(std::u16string_view text) {
     constexpr std::size_t kShown = 30;
-    QString shown = fromUtf16(model.substr(0, kShown));
-    if (model.size() > kShown) shown += QChar(u'…');
+    QString shown = fromUtf16(text.substr(0, kShown));
+    if (text.size() > kShown) shown += QChar(u'…');
     return u"“"_s + shown + u"”"_s;
+}
+
+bool isEmptyText(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), isBlank);
 }
 
 }  // namespace
@@ -34,26 +47,43 @@ QString quotedModel(std::u16string_view model) {
 QString failureMessage(const Failure& failure) {
     switch (failure.kind) {
         case FailureKind::NotANumber:
-            return u"类型不匹配："_s + fieldName(failure.control) + u"不是数字。"_s;
+            if (isEmptyText(failure.text))
+                return u"请输入"_s + stockAndField(failure.control, u"的"_s) + u"。"_s;
+            return stockAndField(failure.control, u"的"_s) + quoted(failure.text) +
+                   u"不是数字。请输入数字，如 1000 或 12.5。"_s;
         case FailureKind::FloatingPointFault:
-            return u"溢出、除以零或无效运算：结果超出了数值范围。"_s;
+            return stockOf(failure.control) + u"的重量太大，无法计算。请检查输入的数字。"_s;
         case FailureKind::UnknownModel: {
-            if (failure.text.empty()) return u"型号为空，不在表中。"_s;
-            QString message = u"型号"_s + quotedModel(failure.text) + u"不在表中。"_s;
-            if (!failure.suggestion.empty())
-                message += u"您是否要找"_s + quotedModel(failure.suggestion) + u"？"_s;
-            return message;
+            const QString model = stockAndField(failure.control, QString());
+            if (isEmptyText(failure.text))
+                return u"请选择或输入"_s + stockAndField(failure.control, u"的"_s) + u"。"_s;
+            const QString absent = model + quoted(failure.text) + u"不在列表中。"_s;
+            if (failure.suggestion.empty()) return absent + u"请从列表中选择。"_s;
+            return absent + u"是否改用列表中的"_s + quoted(failure.suggestion) + u"计算？"_s;
         }
         case FailureKind::ToolkitError:
-            return u"界面错误：无法读取或写入"_s + fieldName(failure.control) + u"框的文字。"_s;
+            return u"界面错误：无法读取或写入"_s + stockAndField(failure.control, QString()) +
+                   u"框的文字。"_s;
     }
     return u"计算失败。"_s;
 }
 
-void MessageBoxReporter::report(const Failure& failure) {
-    QMessageBox box(QMessageBox::Warning, m_window.windowTitle(), failureMessage(failure),
-                    QMessageBox::Ok, &m_window);
+// The box follows the desktop's look and font size, unlike the fixed window: it has a layout of
+// its own, and a reader who chose large text on the desktop reads the message in it.
+Reply MessageBoxReporter::report(const Failure& failure) {
+    QMessageBox box(QMessageBox::Warning, u"衡铁宝"_s, failureMessage(failure),
+                    QMessageBox::NoButton, &m_window);
+    if (failure.kind == FailureKind::UnknownModel && !failure.suggestion.empty()) {
+        QPushButton* use =
+            box.addButton(u"改用"_s + quoted(failure.suggestion), QMessageBox::AcceptRole);
+        box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(use);
+        box.exec();
+        return box.clickedButton() == use ? Reply::UseSuggestion : Reply::Acknowledged;
+    }
+    box.addButton(QMessageBox::Ok);
     box.exec();
+    return Reply::Acknowledged;
 }
 
 }  // namespace hengtiebao

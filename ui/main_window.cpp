@@ -1,24 +1,25 @@
 // Builds Form1 from the control table and wires each button to its frame's calculator.
 #include "ui/main_window.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleFactory>
+#include <QStyleOptionFrame>
 #include <QSvgRenderer>
-#include <functional>
 #include <limits>
 
 #include "core/calculators.h"
 #include "core/section.h"
+#include "ui/combo_accessible.h"
 #include "ui/controls.h"
+#include "ui/look.h"
 
 // Resources of a static library are registered by hand, from the global namespace.
 static void registerResources() {
@@ -33,8 +34,7 @@ namespace {
 
 const QRect kClientArea{240, 173, 654, 319};  // 9810 x 4785 twips, opened at 3600, 2595
 constexpr int kUnlimited = std::numeric_limits<int>::max();  // QLineEdit cuts at 32767 otherwise
-
-using Calculator = std::function<Status(Fields&)>;
+constexpr int kListRows = 20;  // of a model list, at once: 82 models are too many to find in 10
 
 QString fromUtf16(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -44,11 +44,40 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Enter clicks a focused button, as in classic desktop dialogs. Qt's auto-default buttons would
+// do it too, but the classic style then insets their bevel for a default frame the layout has no
+// room for. Enter in a box still computes nothing: no button is the default.
+class ClassicButton final : public QPushButton {
+  public:
+    using QPushButton::QPushButton;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (!enter) return QPushButton::keyPressEvent(event);
+        if (!event->isAutoRepeat()) click();  // a held key computes once
+    }
+};
+
+// A wheel turned over a combo box the user is not in scrolls past it: it neither changes the
+// model behind the user's back nor takes the focus.
+class WheelOnlyWhenFocused final : public QObject {
+  public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Wheel || static_cast<QWidget*>(watched)->hasFocus())
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+
 // Frames and labels without a colour of their own take the dialog face colour, not the white
 // they would inherit from the window.
 void fillWith(QWidget& widget, const std::optional<Rgb>& background) {
-    const QColor colour = background ? QColor(background->red, background->green, background->blue)
-                                     : QApplication::palette().color(QPalette::Window);
+    const QColor colour =
+        background ? QColor(background->red, background->green, background->blue) : kFaceColour;
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Window, colour);
     widget.setPalette(palette);
@@ -88,6 +117,8 @@ QComboBox* makeComboBox(const Control& control, QWidget* parent, QStyle* style) 
     combo->setCompleter(nullptr);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->lineEdit()->setMaxLength(kUnlimited);
+    combo->setFocusPolicy(Qt::StrongFocus);  // the wheel gives no focus
+    combo->setMaxVisibleItems(kListRows);
     combo->addItems(itemsFor(control.name));
     const QString text = fromUtf16(control.text);
     const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -97,6 +128,32 @@ QComboBox* makeComboBox(const Control& control, QWidget* parent, QStyle* style) 
         combo->setEditText(text);
     }
     return combo;
+}
+
+// The room a line edit leaves its text, measured as the box itself lays it out.
+int textRoom(const QLineEdit& box) {
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.rect = box.contentsRect();
+    option.lineWidth =
+        box.hasFrame() ? box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box) : 0;
+    const QRect contents = box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box);
+    constexpr int kMargins = 2 * 2;  // QLineEdit keeps 2 pixels on either side of its text
+    return contents.marginsRemoved(box.textMargins()).width() - kMargins;
+}
+
+// A box shows the start of a text too long for it; its tooltip then shows the whole text, up to
+// a length a tooltip can hold.
+void showWholeTextWhenCut(QLineEdit& box) {
+    constexpr qsizetype kLongest = 200;
+    const QString text = box.text();
+    if (text.size() > kLongest) {
+        box.setToolTip(text.left(kLongest) + QChar(u'…'));
+    } else if (box.fontMetrics().horizontalAdvance(text) > textRoom(box)) {
+        box.setToolTip(text);
+    } else {
+        box.setToolTip(QString());
+    }
 }
 
 QWidget* makeControl(const Control& control, QWidget* parent, QStyle* style) {
@@ -121,11 +178,13 @@ QWidget* makeControl(const Control& control, QWidget* parent, QStyle* style) {
         case ControlKind::TextBox: {
             auto* box = styled(new QLineEdit(parent), style);
             box->setMaxLength(kUnlimited);
+            QObject::connect(box, &QLineEdit::textChanged, box,
+                             [box] { showWholeTextWhenCut(*box); });
             return box;
         }
         case ControlKind::ComboBox: return makeComboBox(control, parent, style);
         case ControlKind::Button: {
-            auto* button = styled(new QPushButton(parent), style);
+            auto* button = styled(new ClassicButton(parent), style);
             button->setText(text);
             return button;
         }
@@ -150,7 +209,28 @@ bool takesFocus(ControlKind kind) {
            kind == ControlKind::Button;
 }
 
-Calculator sectionCalculator(std::string_view modelCombo) {
+// Screen readers hear the frame and the field ("圆钢长度"); the label beside a box is its buddy.
+void name(QWidget& widget, std::string_view control, QWidget& window) {
+    const auto words = fieldWords(control);
+    if (!words) return;
+    const QString name = fromUtf16(words->stock) + fromUtf16(words->field);
+    widget.setAccessibleName(name);
+    if (auto* combo = qobject_cast<QComboBox*>(&widget)) combo->lineEdit()->setAccessibleName(name);
+    if (auto* label = window.findChild<QLabel*>(fromUtf8(words->label))) label->setBuddy(&widget);
+}
+
+// The box a user corrects when a frame's weight is too large: its first text box, the length in
+// the section frames.
+QString firstTextBoxBeside(std::string_view control) {
+    std::string_view frame;
+    for (const Control& c : controlTable())
+        if (c.name == control) frame = c.parent;
+    for (const Control& c : controlTable())
+        if (c.parent == frame && c.kind == ControlKind::TextBox) return fromUtf8(c.name);
+    return {};
+}
+
+MainWindow::Calculator sectionCalculator(std::string_view modelCombo) {
     for (const SectionBinding& binding : sectionBindings()) {
         if (binding.model == modelCombo)
             return [&binding](Fields& fields) { return calculateSection(fields, binding); };
@@ -167,13 +247,16 @@ MainWindow::MainWindow(std::unique_ptr<ErrorReporter> reporter)
     setObjectName(u"Form1"_s);
     setWindowTitle(u"衡铁宝（单位：mm    重量：Kg）"_s);
     setWindowIcon(wheelIcon());
+    nameComboBoxesByPurpose();
+    QStyle* style = pinClassicLook(*this);
     fillWith(*this, Rgb{255, 255, 255});
-    buildControls(useClassicLook());
+    buildControls(style);
     connectButtons();
     setGeometry(kClientArea);
 }
 
 void MainWindow::buildControls(QStyle* style) {
+    auto* wheelGuard = new WheelOnlyWhenFocused(this);
     QWidget* previous = nullptr;  // the last control in the tab order so far
     for (const Control& control : controlTable()) {
         QWidget* parent =
@@ -181,8 +264,8 @@ void MainWindow::buildControls(QStyle* style) {
         QWidget* widget = makeControl(control, parent, style);
         widget->setObjectName(fromUtf8(control.name));
         place(*widget, control);
-        if (auto words = fieldWords(control.name))
-            widget->setAccessibleName(fromUtf16(words->stock) + fromUtf16(words->field));
+        name(*widget, control.name, *this);
+        if (control.kind == ControlKind::ComboBox) widget->installEventFilter(wheelGuard);
         if (!takesFocus(control.kind)) continue;
         if (previous) {
             setTabOrder(previous, widget);
@@ -191,17 +274,6 @@ void MainWindow::buildControls(QStyle* style) {
         }
         previous = widget;
     }
-}
-
-// The fixed layout was drawn for the compact classic metrics: in them the density "7.85" fits
-// its combo box and the frame captions sit in the border. Wider styles would clip the texts.
-// Returns the style for the controls, or nothing when the toolkit lacks it.
-QStyle* MainWindow::useClassicLook() {
-    QStyle* classic = QStyleFactory::create(u"Windows"_s);
-    if (!classic) return nullptr;
-    classic->setParent(this);
-    setStyle(classic);
-    return classic;
 }
 
 void MainWindow::connectButtons() {
@@ -215,12 +287,47 @@ void MainWindow::connectButtons() {
         {"Command7", sectionCalculator("cg1")},
         {"Command8", sectionCalculator("gg1")},
     }};
-    for (const auto& [name, calculate] : wiring) {
+    for (const auto& [name, calculator] : wiring) {
         auto* button = findChild<QPushButton*>(QString::fromLatin1(name));
-        connect(button, &QPushButton::clicked, this, [this, calculate] {
-            if (Status failed = calculate(m_fields)) m_reporter->report(*failed);
-        });
+        connect(button, &QPushButton::clicked, this, [this, calculator] { calculate(calculator); });
     }
+}
+
+void MainWindow::calculate(const Calculator& calculator) {
+    const Status failed = calculator(m_fields);
+    if (!failed) return;
+    const Reply reply = m_reporter->report(*failed);
+    if (reply == Reply::UseSuggestion && failed->kind == FailureKind::UnknownModel &&
+        !failed->suggestion.empty()) {
+        pickModel(*failed);
+        calculate(calculator);  // the model now equals its row, so it is not reported again
+        return;
+    }
+    focusFieldAtFault(*failed);
+}
+
+// The user's own choice of the suggested model, as if picked from the list.
+void MainWindow::pickModel(const Failure& failure) {
+    auto* combo = findChild<QComboBox*>(QString::fromStdString(failure.control));
+    if (!combo) return;
+    const QString model = fromUtf16(failure.suggestion);
+    const int index = combo->findText(model, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0) combo->setCurrentIndex(index);
+    combo->setEditText(model);  // the index may not have changed while the typed text did
+}
+
+// The user corrects the field at fault next: it takes the focus with its text selected, so that
+// typing replaces it.
+void MainWindow::focusFieldAtFault(const Failure& failure) {
+    QString name = QString::fromStdString(failure.control);
+    if (failure.kind == FailureKind::ToolkitError) return;
+    if (failure.kind == FailureKind::FloatingPointFault) name = firstTextBoxBeside(failure.control);
+    QWidget* field = findChild<QWidget*>(name);
+    auto* combo = qobject_cast<QComboBox*>(field);
+    auto* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(field);
+    if (!edit) return;
+    field->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
 }
 
 // The drawing is rendered once, at the largest size; each smaller size is that image averaged

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "ui/error_reporter.h"
@@ -14,10 +15,14 @@ class MainWindow final : public QWidget {
     // Without a reporter, failures go to a modal message box.
     explicit MainWindow(std::unique_ptr<ErrorReporter> reporter = nullptr);
 
+    using Calculator = std::function<Status(Fields&)>;
+
   private:
-    QStyle* useClassicLook();
     void buildControls(QStyle* style);
     void connectButtons();
+    void calculate(const Calculator& calculator);
+    void pickModel(const Failure& failure);
+    void focusFieldAtFault(const Failure& failure);
 
     WidgetFields m_fields;
     std::unique_ptr<ErrorReporter> m_reporter;

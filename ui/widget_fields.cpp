@@ -24,10 +24,12 @@ bool WidgetFields::setText(std::string_view control, std::u16string_view text) {
     QWidget* widget = find(control);
     if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         box->setText(value);
+        box->setCursorPosition(0);  // a long weight must show its first digits, not its last
         return true;
     }
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         combo->setEditText(value);
+        combo->lineEdit()->setCursorPosition(0);
         return true;
     }
     return false;

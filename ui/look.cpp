@@ -1,0 +1,113 @@
+// The window's pinned look: palette, font, style and the toolkit's translation, in one place.
+#include "ui/look.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTranslator>
+#include <QWidget>
+#include <array>
+
+// Resources of a static library are registered by hand, from the global namespace.
+static void registerTranslations() {
+    Q_INIT_RESOURCE(translations);
+}
+
+namespace hengtiebao {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct RoleColours {
+    QPalette::ColorRole role;
+    QRgb normal;    // active and inactive windows alike
+    QRgb disabled;  // nothing in the window is disabled today; kept legible if it ever is
+};
+
+// The toolkit's own light palette, as Qt draws without a desktop theme: the colours the screenshot
+// and the frame colours were chosen against.
+constexpr std::array kClassicColours{
+    RoleColours{QPalette::WindowText, 0xff000000, 0xffbebebe},
+    RoleColours{QPalette::Button, 0xffefefef, 0xffefefef},
+    RoleColours{QPalette::Light, 0xffffffff, 0xffffffff},
+    RoleColours{QPalette::Midlight, 0xffcacaca, 0xffcacaca},
+    RoleColours{QPalette::Dark, 0xff9f9f9f, 0xffbebebe},
+    RoleColours{QPalette::Mid, 0xffb8b8b8, 0xffb8b8b8},
+    RoleColours{QPalette::Text, 0xff000000, 0xffbebebe},
+    RoleColours{QPalette::BrightText, 0xffffffff, 0xffffffff},
+    RoleColours{QPalette::ButtonText, 0xff000000, 0xffbebebe},
+    RoleColours{QPalette::Base, 0xffffffff, 0xffefefef},
+    RoleColours{QPalette::Window, 0xffefefef, 0xffefefef},
+    RoleColours{QPalette::Shadow, 0xff767676, 0xffb1b1b1},
+    RoleColours{QPalette::Highlight, 0xff308cc6, 0xff919191},
+    RoleColours{QPalette::HighlightedText, 0xffffffff, 0xffffffff},
+    RoleColours{QPalette::Link, 0xff0000ff, 0xff0000ff},
+    RoleColours{QPalette::LinkVisited, 0xffff00ff, 0xffff00ff},
+    RoleColours{QPalette::AlternateBase, 0xfff7f7f7, 0xfff7f7f7},
+    RoleColours{QPalette::ToolTipBase, 0xffffffdc, 0xffffffdc},
+    RoleColours{QPalette::ToolTipText, 0xff000000, 0xff000000},
+    RoleColours{QPalette::PlaceholderText, 0x80000000, 0x80000000},
+};
+
+// Asked for by name, so that Han characters take their Simplified forms whatever the locale
+// (fontconfig otherwise picks the CJK face by the locale's language). Noto Sans CJK SC first: it
+// is Debian's, the package recommends it, and the layout was measured in it. Source Han Sans is
+// the same design under Adobe's names; then the usual Simplified Chinese UI faces of older Linux
+// desktops, Windows and macOS.
+const QStringList kSimplifiedChineseFaces{
+    u"Noto Sans CJK SC"_s,    u"Source Han Sans SC"_s, u"Noto Sans SC"_s, u"Source Han Sans CN"_s,
+    u"WenQuanYi Micro Hei"_s, u"Microsoft YaHei"_s,    u"PingFang SC"_s,
+};
+
+constexpr int kPointSize = 9;
+
+// Once per application: message box buttons and the text boxes' context menus speak Chinese.
+void speakChinese() {
+    const QString name = u"hengtiebao-qtbase-zh_CN"_s;
+    if (!qApp || qApp->findChild<QTranslator*>(name)) return;
+    registerTranslations();
+    auto* translator = new QTranslator(qApp);
+    translator->setObjectName(name);
+    if (translator->load(u":/i18n/qtbase_zh_CN.qm"_s)) {
+        QCoreApplication::installTranslator(translator);
+    }
+}
+
+}  // namespace
+
+QPalette classicPalette() {
+    QPalette palette;
+    for (const RoleColours& colours : kClassicColours) {
+        palette.setColor(QPalette::All, colours.role, QColor::fromRgba(colours.normal));
+        palette.setColor(QPalette::Disabled, colours.role, QColor::fromRgba(colours.disabled));
+    }
+    return palette;
+}
+
+QFont classicFont() {
+    QFont font;
+    font.setFamilies(kSimplifiedChineseFaces);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(kPointSize);
+    font.setWeight(QFont::Normal);
+    font.setStyle(QFont::StyleNormal);
+    return font;
+}
+
+// The fixed layout was drawn for the compact classic metrics: in them the density "7.85" fits
+// its combo box and the frame captions sit in the border. Wider styles would clip the texts.
+QStyle* pinClassicLook(QWidget& window) {
+    speakChinese();
+    window.setPalette(classicPalette());
+    window.setFont(classicFont());
+    QStyle* classic = QStyleFactory::create(u"Windows"_s);
+    if (!classic) return nullptr;
+    classic->setParent(&window);
+    window.setStyle(classic);
+    return classic;
+}
+
+}  // namespace hengtiebao
