@@ -1,8 +1,10 @@
 // The main window driven as a user drives it: typing, Tab, clicks with the mouse, headless.
+#include <QAbstractProxyModel>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -164,6 +166,7 @@ class MainWindowTest : public QObject {
     void controlsMatchTheLayout();
     void comboListsAndInitialTexts_data();
     void comboListsAndInitialTexts();
+    void combosBuildNoCompleter();
     void creditsSayOnlyTrueThings();
     void accessibleNamesSayFrameAndField_data();
     void accessibleNamesSayFrameAndField();
@@ -382,6 +385,14 @@ void MainWindowTest::comboListsAndInitialTexts() {
         QCOMPARE(box->itemText(i), first[i]);
     QCOMPARE(box->itemText(count - 1), last);
     QCOMPARE(box->maxVisibleItems(), 20);
+    QVERIFY(!box->completer());  // it would complete typing behind the user's back
+}
+
+// Nor is one built and thrown away: a completer and its proxy models cost the start dearly.
+void MainWindowTest::combosBuildNoCompleter() {
+    const MainWindow fresh;
+    QVERIFY(fresh.findChildren<QCompleter*>().isEmpty());
+    QVERIFY(fresh.findChildren<QAbstractProxyModel*>().isEmpty());
 }
 
 void MainWindowTest::creditsSayOnlyTrueThings() {

@@ -2,6 +2,7 @@
 #include "ui/main_window.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImage>
@@ -106,15 +107,20 @@ Widget* styled(Widget* widget, QStyle* style) {
     return widget;
 }
 
-QComboBox* makeComboBox(const Control& control, QWidget* parent, QStyle* style) {
-    auto* combo = new QComboBox(parent);
-    combo->setEditable(true);
-    // A style reaches no child widget by itself: the edit field made just now needs it too.
-    styled(combo, style);
+// Editable through an edit field of our own. Typing must never change the text behind the user's
+// back, so the combo is to have no completer; given an edit field without one, it would build a
+// completer and its proxy models only for them to be dropped. An edit field that already has one,
+// the placeholder, prevents that.
+QComboBox* makeComboBox(const Control& control, QWidget* parent, QStyle* style,
+                        QCompleter& placeholder) {
+    auto* combo = styled(new QComboBox(parent), style);
+    auto* edit = styled(new QLineEdit(combo), style);
+    edit->setCompleter(&placeholder);
+    combo->setLineEdit(edit);
+    combo->setCompleter(nullptr);
+    // A style reaches no child widget by itself: the list made along the way needs it too.
     for (QWidget* inner : combo->findChildren<QWidget*>())
         styled(inner, style);
-    // Typing must never change the text behind the user's back.
-    combo->setCompleter(nullptr);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->lineEdit()->setMaxLength(kUnlimited);
     combo->setFocusPolicy(Qt::StrongFocus);  // the wheel gives no focus
@@ -156,7 +162,8 @@ void showWholeTextWhenCut(QLineEdit& box) {
     }
 }
 
-QWidget* makeControl(const Control& control, QWidget* parent, QStyle* style) {
+QWidget* makeControl(const Control& control, QWidget* parent, QStyle* style,
+                     QCompleter& placeholder) {
     const QString text = fromUtf16(control.text);
     switch (control.kind) {
         case ControlKind::Frame: {
@@ -182,7 +189,7 @@ QWidget* makeControl(const Control& control, QWidget* parent, QStyle* style) {
                              [box] { showWholeTextWhenCut(*box); });
             return box;
         }
-        case ControlKind::ComboBox: return makeComboBox(control, parent, style);
+        case ControlKind::ComboBox: return makeComboBox(control, parent, style, placeholder);
         case ControlKind::Button: {
             auto* button = styled(new ClassicButton(parent), style);
             button->setText(text);
@@ -257,11 +264,12 @@ MainWindow::MainWindow(std::unique_ptr<ErrorReporter> reporter)
 
 void MainWindow::buildControls(QStyle* style) {
     auto* wheelGuard = new WheelOnlyWhenFocused(this);
+    QCompleter placeholder;       // one for all combo boxes, gone when they are made
     QWidget* previous = nullptr;  // the last control in the tab order so far
     for (const Control& control : controlTable()) {
         QWidget* parent =
             control.parent == "Form1" ? this : findChild<QWidget*>(fromUtf8(control.parent));
-        QWidget* widget = makeControl(control, parent, style);
+        QWidget* widget = makeControl(control, parent, style, placeholder);
         widget->setObjectName(fromUtf8(control.name));
         place(*widget, control);
         name(*widget, control.name, *this);
