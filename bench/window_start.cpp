@@ -3,10 +3,12 @@
 #include <QApplication>
 
 #include "bench/first_paint.h"
+#include "ui/look.h"
 #include "ui/main_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    hengtiebao::useClassicStyle();
     hengtiebao::MainWindow window;
     hengtiebao::ExitAfterFirstPaint exit;
     window.installEventFilter(&exit);

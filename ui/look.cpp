@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QFont>
 #include <QPalette>
+#include <QPointer>
 #include <QStyle>
-#include <QStyleFactory>
 #include <QTranslator>
 #include <QWidget>
 #include <array>
@@ -98,16 +98,21 @@ QFont classicFont() {
 }
 
 // The fixed layout was drawn for the compact classic metrics: in them the density "7.85" fits
-// its combo box and the frame captions sit in the border. Wider styles would clip the texts.
-QStyle* pinClassicLook(QWidget& window) {
+// its combo box and the frame captions sit in the border. Wider styles would clip the texts. Set
+// for the application rather than per widget, so that no default style is made beside it and the
+// combo boxes' lists, which the default style makes at once, wait for their first opening.
+void useClassicStyle() {
+    static QPointer<QStyle> classic;
+    // Asking for the current style makes one if there is none yet: only once ours exists.
+    if (classic && QApplication::style() == classic) return;
+    classic = QApplication::setStyle(u"Windows"_s);
+}
+
+void pinClassicLook(QWidget& window) {
+    useClassicStyle();
     speakChinese();
     window.setPalette(classicPalette());
     window.setFont(classicFont());
-    QStyle* classic = QStyleFactory::create(u"Windows"_s);
-    if (!classic) return nullptr;
-    classic->setParent(&window);
-    window.setStyle(classic);
-    return classic;
 }
 
 }  // namespace hengtiebao

@@ -6,7 +6,6 @@
 
 class QFont;
 class QPalette;
-class QStyle;
 class QWidget;
 
 namespace hengtiebao {
@@ -14,12 +13,15 @@ namespace hengtiebao {
 // The dialog face: frames without a colour of their own, buttons, the classic grey.
 inline const QColor kFaceColour{0xef, 0xef, 0xef};
 
-// Sets the style, palette and font on the window before its controls are made, so every control
+// The classic style for the whole application. Called before the first widget is made (as main()
+// does), it is the only style ever made; called later, it replaces the default one.
+void useClassicStyle();
+
+// Sets the palette and font on the window before its controls are made, so every control
 // inherits them and none is measured twice. The places and colours of the layout are fixed, so a
-// desktop's dark theme or large font, at start or later, must not reach it. Also installs the
-// toolkit's Simplified Chinese translation. Returns the style for the controls, or nothing when
-// the toolkit lacks it.
-QStyle* pinClassicLook(QWidget& window);
+// desktop's dark theme or large font, at start or later, must not reach it. Also makes sure of
+// the classic style and installs the toolkit's Simplified Chinese translation.
+void pinClassicLook(QWidget& window);
 
 // The light palette the frame colours were chosen against: black text, white edit fields.
 QPalette classicPalette();

@@ -1,10 +1,12 @@
 // 衡铁宝: opens the one window; closing it ends the program.
 #include <QApplication>
 
+#include "ui/look.h"
 #include "ui/main_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    hengtiebao::useClassicStyle();  // before any widget, so no other style is ever made
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(HENGTIEBAO_APP_ID));
     hengtiebao::MainWindow window;

@@ -100,27 +100,16 @@ QStringList itemsFor(std::string_view combo) {
     return items;
 }
 
-// Styled before any text is measured, so that nothing is measured twice.
-template <class Widget>
-Widget* styled(Widget* widget, QStyle* style) {
-    if (style) widget->setStyle(style);
-    return widget;
-}
-
 // Editable through an edit field of our own. Typing must never change the text behind the user's
 // back, so the combo is to have no completer; given an edit field without one, it would build a
 // completer and its proxy models only for them to be dropped. An edit field that already has one,
 // the placeholder, prevents that.
-QComboBox* makeComboBox(const Control& control, QWidget* parent, QStyle* style,
-                        QCompleter& placeholder) {
-    auto* combo = styled(new QComboBox(parent), style);
-    auto* edit = styled(new QLineEdit(combo), style);
+QComboBox* makeComboBox(const Control& control, QWidget* parent, QCompleter& placeholder) {
+    auto* combo = new QComboBox(parent);
+    auto* edit = new QLineEdit(combo);
     edit->setCompleter(&placeholder);
     combo->setLineEdit(edit);
     combo->setCompleter(nullptr);
-    // A style reaches no child widget by itself: the list made along the way needs it too.
-    for (QWidget* inner : combo->findChildren<QWidget*>())
-        styled(inner, style);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->lineEdit()->setMaxLength(kUnlimited);
     combo->setFocusPolicy(Qt::StrongFocus);  // the wheel gives no focus
@@ -162,19 +151,18 @@ void showWholeTextWhenCut(QLineEdit& box) {
     }
 }
 
-QWidget* makeControl(const Control& control, QWidget* parent, QStyle* style,
-                     QCompleter& placeholder) {
+QWidget* makeControl(const Control& control, QWidget* parent, QCompleter& placeholder) {
     const QString text = fromUtf16(control.text);
     switch (control.kind) {
         case ControlKind::Frame: {
-            auto* frame = styled(new QGroupBox(parent), style);
+            auto* frame = new QGroupBox(parent);
             frame->setTitle(text);
             fillWith(*frame, control.background);
             return frame;
         }
         case ControlKind::Label:
         case ControlKind::LabelFitsText: {
-            auto* label = styled(new QLabel(parent), style);
+            auto* label = new QLabel(parent);
             label->setTextFormat(Qt::PlainText);
             label->setText(text);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -183,15 +171,15 @@ QWidget* makeControl(const Control& control, QWidget* parent, QStyle* style,
             return label;
         }
         case ControlKind::TextBox: {
-            auto* box = styled(new QLineEdit(parent), style);
+            auto* box = new QLineEdit(parent);
             box->setMaxLength(kUnlimited);
             QObject::connect(box, &QLineEdit::textChanged, box,
                              [box] { showWholeTextWhenCut(*box); });
             return box;
         }
-        case ControlKind::ComboBox: return makeComboBox(control, parent, style, placeholder);
+        case ControlKind::ComboBox: return makeComboBox(control, parent, placeholder);
         case ControlKind::Button: {
-            auto* button = styled(new ClassicButton(parent), style);
+            auto* button = new ClassicButton(parent);
             button->setText(text);
             return button;
         }
@@ -255,21 +243,21 @@ MainWindow::MainWindow(std::unique_ptr<ErrorReporter> reporter)
     setWindowTitle(u"衡铁宝（单位：mm    重量：Kg）"_s);
     setWindowIcon(wheelIcon());
     nameComboBoxesByPurpose();
-    QStyle* style = pinClassicLook(*this);
+    pinClassicLook(*this);
     fillWith(*this, Rgb{255, 255, 255});
-    buildControls(style);
+    buildControls();
     connectButtons();
     setGeometry(kClientArea);
 }
 
-void MainWindow::buildControls(QStyle* style) {
+void MainWindow::buildControls() {
     auto* wheelGuard = new WheelOnlyWhenFocused(this);
     QCompleter placeholder;       // one for all combo boxes, gone when they are made
     QWidget* previous = nullptr;  // the last control in the tab order so far
     for (const Control& control : controlTable()) {
         QWidget* parent =
             control.parent == "Form1" ? this : findChild<QWidget*>(fromUtf8(control.parent));
-        QWidget* widget = makeControl(control, parent, style, placeholder);
+        QWidget* widget = makeControl(control, parent, placeholder);
         widget->setObjectName(fromUtf8(control.name));
         place(*widget, control);
         name(*widget, control.name, *this);

@@ -18,7 +18,7 @@ class MainWindow final : public QWidget {
     using Calculator = std::function<Status(Fields&)>;
 
   private:
-    void buildControls(QStyle* style);
+    void buildControls();
     void connectButtons();
     void calculate(const Calculator& calculator);
     void pickModel(const Failure& failure);
