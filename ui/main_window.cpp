@@ -9,11 +9,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <QSvgRenderer>
 #include <limits>
 
 #include "core/calculators.h"
@@ -21,11 +19,7 @@
 #include "ui/combo_accessible.h"
 #include "ui/controls.h"
 #include "ui/look.h"
-
-// Resources of a static library are registered by hand, from the global namespace.
-static void registerResources() {
-    Q_INIT_RESOURCE(hengtiebao);
-}
+#include "ui/wheel_pixels.h"
 
 namespace hengtiebao {
 
@@ -326,23 +320,14 @@ void MainWindow::focusFieldAtFault(const Failure& failure) {
     edit->selectAll();
 }
 
-// The drawing is rendered once, at the largest size; each smaller size is that image averaged
-// down, which costs a fraction of another rendering and is as sharp.
+// The drawing's pixels come with the program, rendered by the build: no SVG renderer is loaded.
 QIcon wheelIcon() {
-    registerResources();
-    QSvgRenderer wheel(u":/icons/hengtiebao.svg"_s);
-    constexpr int kLargest = 128;
-    QImage largest(kLargest, kLargest, QImage::Format_ARGB32_Premultiplied);
-    largest.fill(Qt::transparent);
-    QPainter painter(&largest);
-    wheel.render(&painter);
-    painter.end();
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 72, 96}) {
-        icon.addPixmap(QPixmap::fromImage(
-            largest.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    for (const IconImage& image : wheelImages()) {
+        const QImage pixels(reinterpret_cast<const uchar*>(image.pixels), image.size, image.size,
+                            image.size * 4, QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(pixels));
     }
-    icon.addPixmap(QPixmap::fromImage(std::move(largest)));
     return icon;
 }
 
