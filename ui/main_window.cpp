@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <limits>
+#include <unordered_map>
 
 #include "core/calculators.h"
 #include "core/section.h"
@@ -184,7 +185,8 @@ QWidget* makeControl(const Control& control, QWidget* parent, QCompleter& placeh
 void place(QWidget& widget, const Control& control) {
     widget.move(pixels(control.left), pixels(control.top));
     if (control.kind == ControlKind::LabelFitsText) {
-        widget.adjustSize();
+        // The text's own size in the window's font; the label's size hint would lay it out anew.
+        widget.resize(widget.fontMetrics().size(Qt::TextSingleLine, fromUtf16(control.text)));
     } else {
         widget.resize(pixels(control.width), pixels(control.height));
     }
@@ -198,14 +200,19 @@ bool takesFocus(ControlKind kind) {
            kind == ControlKind::Button;
 }
 
-// Screen readers hear the frame and the field ("圆钢长度"); the label beside a box is its buddy.
-void name(QWidget& widget, std::string_view control, QWidget& window) {
+// The controls made so far, by name: looked up without searching the widget tree each time.
+using Made = std::unordered_map<std::string_view, QWidget*>;
+
+// Screen readers hear the frame and the field ("圆钢长度"); the label beside a box, made before
+// it, is its buddy.
+void name(QWidget& widget, std::string_view control, const Made& made) {
     const auto words = fieldWords(control);
     if (!words) return;
     const QString name = fromUtf16(words->stock) + fromUtf16(words->field);
     widget.setAccessibleName(name);
     if (auto* combo = qobject_cast<QComboBox*>(&widget)) combo->lineEdit()->setAccessibleName(name);
-    if (auto* label = window.findChild<QLabel*>(fromUtf8(words->label))) label->setBuddy(&widget);
+    if (auto label = made.find(words->label); label != made.end())
+        qobject_cast<QLabel*>(label->second)->setBuddy(&widget);
 }
 
 // The box a user corrects when a frame's weight is too large: its first text box, the length in
@@ -246,15 +253,16 @@ MainWindow::MainWindow(std::unique_ptr<ErrorReporter> reporter)
 
 void MainWindow::buildControls() {
     auto* wheelGuard = new WheelOnlyWhenFocused(this);
-    QCompleter placeholder;       // one for all combo boxes, gone when they are made
+    QCompleter placeholder;  // one for all combo boxes, gone when they are made
+    Made made{{"Form1", this}};
     QWidget* previous = nullptr;  // the last control in the tab order so far
     for (const Control& control : controlTable()) {
-        QWidget* parent =
-            control.parent == "Form1" ? this : findChild<QWidget*>(fromUtf8(control.parent));
+        QWidget* parent = made.at(control.parent);
         QWidget* widget = makeControl(control, parent, placeholder);
         widget->setObjectName(fromUtf8(control.name));
         place(*widget, control);
-        name(*widget, control.name, *this);
+        made.emplace(control.name, widget);
+        name(*widget, control.name, made);
         if (control.kind == ControlKind::ComboBox) widget->installEventFilter(wheelGuard);
         if (!takesFocus(control.kind)) continue;
         if (previous) {
