@@ -947,7 +947,7 @@ void MainWindowTest::failureWording_data() {
                                               << u"方钢的重量太大，无法计算。请检查输入的数字。"_s;
     QTest::newRow("angle model with a guess")
         << unknown << u"dj1"_s << u"20x3"_s << u"20×3"_s
-        << u"等边角钢规格“20x3”不在列表中。是否改用列表中的“20×3”计算？"_s;
+        << u"等边角钢规格“20x3”不在列表中。\n是否改用列表中的“20×3”计算？"_s;
     QTest::newRow("channel model without a guess")
         << unknown << u"cg1"_s << u"16b"_s << QString()
         << u"槽钢型号“16b”不在列表中。请从列表中选择。"_s;

@@ -43,8 +43,9 @@ constexpr int pixels(int twips) {
 
 // The words a user reads for a focusable control: its frame's stock ("钢板"), its field ("长度")
 // and the label beside it, if any.
-//   fieldWords("chang1") -> {u"钢板", u"长度", "Label1"};  fieldWords("yuan3") -> {u"圆钢",
-//   u"重量结果", ""};  fieldWords("Label1") -> nothing
+//   fieldWords("chang1") -> {u"钢板", u"长度", "Label1"}
+//   fieldWords("yuan3")  -> {u"圆钢", u"重量结果", ""}
+//   fieldWords("Label1") -> nothing
 struct FieldWords {
     std::u16string_view stock;
     std::u16string_view field;

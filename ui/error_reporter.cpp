@@ -59,7 +59,7 @@ QString failureMessage(const Failure& failure) {
                 return u"请选择或输入"_s + stockAndField(failure.control, u"的"_s) + u"。"_s;
             const QString absent = model + quoted(failure.text) + u"不在列表中。"_s;
             if (failure.suggestion.empty()) return absent + u"请从列表中选择。"_s;
-            return absent + u"是否改用列表中的"_s + quoted(failure.suggestion) + u"计算？"_s;
+            return absent + u"\n是否改用列表中的"_s + quoted(failure.suggestion) + u"计算？"_s;
         }
         case FailureKind::ToolkitError:
             return u"界面错误：无法读取或写入"_s + stockAndField(failure.control, QString()) +
