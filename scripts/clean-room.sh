@@ -1,0 +1,283 @@
+#!/bin/bash
+# Runs the README's commands as a new user would, in a pristine Debian 12 root, and reports each step.
+#
+# Usage: scripts/clean-room.sh [--refresh]     (--refresh makes the cached pristine root anew)
+# Exit status: 0 every step passed; 1 a step failed; 2 not root, or no debootstrap;
+# 3 the pristine root could not be made (no Debian 12 mirror in the apt sources, or debootstrap failed).
+# shellcheck disable=SC2317  # the functions run through step and the trap
+set -u
+# Each step runs as a background job in a process group of its own, so that the trap can end all
+# of it at once and Ctrl+C reaches this shell while a step runs.
+set -m
+cd "$(dirname "$0")/.." || exit 2
+repo=$PWD
+
+refresh=no
+case "${1:-}" in
+    "") ;;
+    --refresh) refresh=yes ;;
+    *) echo "usage: $0 [--refresh]" >&2; exit 2 ;;
+esac
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "clean-room: needs root (it runs debootstrap, chroot and mount); run it with sudo." >&2
+    exit 2
+fi
+if ! scripts/ensure-packages.sh debootstrap debian-archive-keyring >/dev/null 2>&1 ||
+    ! command -v debootstrap >/dev/null; then
+    echo "clean-room: debootstrap is not installed and could not be installed." >&2
+    exit 2
+fi
+
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao/clean-room
+pristine=$cache/bookworm-minbase.tar.gz
+logs=$cache/logs
+# Not /tmp, which may live in memory: the builds need a few GiB.
+work=$(mktemp -d /var/tmp/hengtiebao-clean-room.XXXXXX) || exit 1
+build_root=$work/build-root
+package_root=$work/package-root
+source=/root/hengtiebao
+step_pid=""
+
+# Process ids of everything running with its root inside the work folder.
+processes_in_work() {
+    local dir root
+    for dir in /proc/[0-9]*; do
+        root=$(readlink "$dir/root" 2>/dev/null) || continue
+        case "$root" in "$work"/*) echo "${dir#/proc/}" ;; esac
+    done
+}
+
+# Mount points under the work folder, deepest first.
+mounts_in_work() {
+    awk -v work="$work/" 'index($2, work) == 1 { print $2 }' /proc/self/mounts | sort -r
+}
+
+# On every exit, failures and Ctrl+C included: nothing may stay running, mounted or on disk.
+cleanup() {
+    local pids point
+    trap - EXIT INT TERM HUP
+    rm -f "$pristine.part"
+    [ -n "$step_pid" ] && kill -KILL -- "-$step_pid" 2>/dev/null
+    # The window programs run in sessions of their own; they and the rest are found by their root.
+    for _ in 1 2 3 4 5; do
+        pids=$(processes_in_work)
+        [ -z "$pids" ] && break
+        # shellcheck disable=SC2086
+        kill -KILL $pids 2>/dev/null
+        sleep 1
+    done
+    for point in $(mounts_in_work); do
+        umount "$point" 2>/dev/null || umount -l "$point"
+    done
+    if [ -n "$(mounts_in_work)" ]; then
+        echo "clean-room: still mounted, so $work is left in place:" >&2
+        mounts_in_work >&2
+        return
+    fi
+    # --one-file-system: never reach through a mount into the machine's own /dev or /proc.
+    rm -rf --one-file-system "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+
+# This machine's Debian 12 entries, one "URI SUITE COMPONENTS..." line each, from one-line
+# sources.list files and deb822 .sources files alike; other vendors' entries are left out.
+debian_sources() {
+    local lists=() file
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] && lists+=("$file")
+    done
+    {
+        [ ${#lists[@]} -gt 0 ] && awk '
+            { sub(/#.*/, "") }
+            $1 == "deb" { gsub(/\[[^]]*\]/, ""); $1 = ""; print }' "${lists[@]}"
+        for file in /etc/apt/sources.list.d/*.sources; do
+            [ -f "$file" ] && awk '
+                function flush(  n, m, i, j, uris, suites) {
+                    if (field["types"] ~ /(^|[ \t])deb([ \t]|$)/ && tolower(field["enabled"]) !~ /no/) {
+                        n = split(field["uris"], uris)
+                        m = split(field["suites"], suites)
+                        for (i = 1; i <= n; i++)
+                            for (j = 1; j <= m; j++)
+                                print uris[i], suites[j], field["components"]
+                    }
+                    split("", field)
+                }
+                /^#/ { next }
+                /^[ \t]*$/ { flush(); next }
+                /^[ \t]/ { field[key] = field[key] " " $0; next }
+                {
+                    key = tolower(substr($0, 1, index($0, ":") - 1))
+                    field[key] = substr($0, index($0, ":") + 1)
+                }
+                END { flush() }' "$file"
+        done
+    } | awk '$2 ~ /^bookworm(-updates|-security)?$/ && / main( |$)/ { $1 = $1; print }'
+}
+sources=$(debian_sources)
+mirror=$(echo "$sources" | awk '$2 == "bookworm" { print $1; exit }')
+
+# Makes the pristine root and keeps it as a tarball, written under another name first so that an
+# interrupted run never leaves a broken cache.
+make_pristine() {
+    local root=$work/pristine
+    echo "mirror: $mirror"
+    mkdir -p "$cache" "$root" &&
+        debootstrap --variant=minbase bookworm "$root" "$mirror" &&
+        tar --numeric-owner -C "$root" -czf "$pristine.part" . &&
+        mv "$pristine.part" "$pristine" &&
+        ls -l "$pristine"
+}
+
+# A fresh copy of the pristine root that reaches the mirror as this machine does: its Debian
+# sources, its DNS, and its apt settings for fetching (a proxy, or a mirror's old Release dates).
+unpack_root() {
+    local root=$1
+    mkdir "$root" && tar --numeric-owner -C "$root" -xpzf "$pristine" || return 1
+    echo "$sources" | awk '{ print "deb", $0 }' >"$root/etc/apt/sources.list"
+    apt-config dump --no-empty --format '%f "%v";%n' Acquire::http Acquire::https \
+        Acquire::Check-Valid-Until Acquire::Check-Date >"$root/etc/apt/apt.conf.d/00mirror"
+    rm -f "$root/etc/resolv.conf"
+    cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+    mount -t proc proc "$root/proc" &&
+        mount -t sysfs sysfs "$root/sys" &&
+        mount --bind /dev "$root/dev" &&
+        mount --bind /dev/pts "$root/dev/pts" &&
+        mount -t tmpfs tmpfs "$root/dev/shm" &&
+        cat "$root/etc/apt/sources.list"
+}
+
+# Only what is committed reaches the root: a clone of HEAD, never the working tree.
+clone_head() {
+    local head
+    head=$(git rev-parse HEAD) &&
+        git clone --quiet --no-checkout "$repo" "$build_root$source" &&
+        git -C "$build_root$source" checkout --quiet --detach "$head" &&
+        git -C "$build_root$source" log --oneline -1
+}
+
+# A fresh root login's environment, none of this shell's variables; FUZZ_SECONDS is passed on,
+# as the README offers it.
+login_env=(env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin)
+[ -n "${FUZZ_SECONDS:-}" ] && login_env+=("FUZZ_SECONDS=$FUZZ_SECONDS")
+
+in_root() {
+    local root=$1
+    shift
+    "${login_env[@]}" chroot "$root" "$@"
+}
+
+# Runs COMMAND in ROOT in a session of its own and passes when, a few seconds after it has become
+# PROGRAM, it is still running; what it builds before that may take its time. Offscreen: a real
+# window with nowhere to show it. It is found and ended through its session, never by name.
+window_stays_open() {
+    local root=$1 program=$1$2 pid waited=0
+    shift 2
+    setsid "${login_env[@]}" QT_QPA_PLATFORM=offscreen chroot "$root" "$@" </dev/null &
+    pid=$!
+    # setsid forks when it cannot lead a session in place; then pid would not name the session.
+    if [ "$(ps -o sid= -p "$pid" | tr -d ' ')" != "$pid" ]; then
+        echo "could not start the command in a session of its own"
+        return 1
+    fi
+    while [ "$(readlink "/proc/$pid/exe")" != "$program" ] && [ "$waited" -lt 1800 ]; do
+        case "$(ps -o stat= -p "$pid")" in Z*) break ;; esac
+        sleep 1
+        waited=$((waited + 1))
+    done
+    if [ "$(readlink "/proc/$pid/exe")" = "$program" ]; then
+        sleep 5
+        case "$(ps -o stat= -p "$pid")" in
+            "" | Z*) ;;
+            *)
+                echo "${program#"$root"}: window still open after 5 seconds; ending session $pid"
+                kill -TERM -- "-$pid"
+                wait "$pid"
+                return 0
+                ;;
+        esac
+    fi
+    kill -KILL -- "-$pid" 2>/dev/null
+    wait "$pid"
+    echo "${program#"$root"}: not running 5 seconds after it started (exit status $?)"
+    return 1
+}
+
+install_package() {
+    set -- "$build_root$source"/build/packages/hengtiebao_*.deb
+    if [ ! -f "$1" ]; then
+        echo "the test command built no package (build/packages/hengtiebao_*.deb)"
+        return 1
+    fi
+    cp "$1" "$package_root/root/" || return 1
+    # Without recommends: the program must start on what the package depends on alone.
+    in_root "$package_root" sh -c 'cd /root && apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ./hengtiebao_*.deb'
+}
+
+names=() results=() times=()
+# Runs one step with its output in a log, then shows its exit status and the log's last lines.
+step() {
+    local name=$1 log status start=$SECONDS
+    shift
+    log=$logs/$((${#names[@]} + 1))-${name//[^a-z]/-}.log
+    echo "== $name"
+    "$@" >"$log" 2>&1 &
+    step_pid=$!
+    wait "$step_pid"
+    status=$?
+    step_pid=""
+    tail -n 12 "$log" | sed 's/^/   | /'
+    echo "   exit status $status after $((SECONDS - start)) s; whole output in $log"
+    names+=("$name")
+    times+=($((SECONDS - start)))
+    if [ "$status" -eq 0 ]; then results+=(pass); else results+=(FAIL); fi
+    return "$status"
+}
+skip() {
+    echo "== $1: skipped, $2"
+    names+=("$1") times+=(-) results+=("skipped: $2")
+}
+
+rm -rf "$logs"
+mkdir -p "$logs"
+
+if [ "$refresh" = yes ] || [ ! -f "$pristine" ]; then
+    if [ -z "$mirror" ]; then
+        echo "clean-room: no Debian 12 (bookworm) entry in this machine's apt sources." >&2
+        exit 3
+    fi
+    if ! step "make pristine root" make_pristine; then
+        echo "clean-room: could not make the pristine Debian 12 root from $mirror." >&2
+        exit 3
+    fi
+fi
+
+if step "unpack build root" unpack_root "$build_root" && step "clone HEAD" clone_head; then
+    step "test command" in_root "$build_root" sh -c "cd $source && scripts/run-tests.sh"
+    step "run command" window_stays_open "$build_root" "$source/build/ui/hengtiebao" \
+        sh -c "cd $source && exec scripts/run-window.sh"
+else
+    skip "test command" "no build root"
+    skip "run command" "no build root"
+fi
+if step "unpack package root" unpack_root "$package_root" && step "install package" install_package
+then
+    step "start installed program" window_stays_open "$package_root" /usr/bin/hengtiebao \
+        /usr/bin/hengtiebao
+else
+    skip "start installed program" "not installed"
+fi
+
+echo
+printf '%-26s %-8s %s\n' step result seconds
+failed=0
+for i in "${!names[@]}"; do
+    printf '%-26s %-8s %s\n' "${names[$i]}" "${results[$i]}" "${times[$i]}"
+    [ "${results[$i]}" = pass ] || failed=1
+done
+printf '%-26s %-8s %s\n' total "" "$SECONDS"
+exit "$failed"
