@@ -194,13 +194,15 @@ window_stays_open() {
             "" | Z*) ;;
             *)
                 echo "${program#"$root"}: window still open after 5 seconds; ending session $pid"
-                kill -TERM -- "-$pid"
+                # The kill program, not the builtin: inside a step the builtin signals the
+                # group bash recorded for the job, which is the step's own.
+                env kill -TERM -- "-$pid"
                 wait "$pid"
                 return 0
                 ;;
         esac
     fi
-    kill -KILL -- "-$pid" 2>/dev/null
+    env kill -KILL -- "-$pid" 2>/dev/null
     wait "$pid"
     echo "${program#"$root"}: not running 5 seconds after it started (exit status $?)"
     return 1
@@ -223,7 +225,7 @@ names=() results=() times=()
 step() {
     local name=$1 log status start=$SECONDS
     shift
-    log=$logs/$((${#names[@]} + 1))-${name//[^a-z]/-}.log
+    log=$logs/$((${#names[@]} + 1))-${name//[^a-zA-Z]/-}.log
     echo "== $name"
     "$@" >"$log" 2>&1 &
     step_pid=$!
