@@ -181,7 +181,8 @@ window_stays_open() {
     setsid "${login_env[@]}" QT_QPA_PLATFORM=offscreen chroot "$root" "$@" </dev/null &
     pid=$!
     while [ "$(readlink "/proc/$pid/exe")" != "$program" ] && [ "$waited" -lt 1800 ]; do
-        case "$(ps -o stat= -p "$pid")" in Z*) break ;; esac
+        # Gone (bash reaps a background child at once) or a zombie: it ended before that.
+        case "$(ps -o stat= -p "$pid")" in "" | Z*) break ;; esac
         sleep 1
         waited=$((waited + 1))
     done
