@@ -282,4 +282,13 @@ for i in "${!names[@]}"; do
     [ "${results[$i]}" = pass ] || failed=1
 done
 printf '%-26s %-8s %s\n' total "" "$SECONDS"
+
+# The run ends in the test runner's own verdicts: ctest's summary of each stage of the test
+# command, which the table above only counts as one step.
+test_log=$(find "$logs" -name '*-test-command.log' | head -n 1)
+if [ -n "$test_log" ]; then
+    echo
+    echo "The test command's stages (whole output in $test_log):"
+    grep -E '^== |tests passed|tests failed out of|^Total Test time' "$test_log"
+fi
 exit "$failed"
