@@ -18,16 +18,14 @@ QString fromUtf16(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "圆钢的长度": the stock of the frame and the field as its label calls it.
-QString stockAndField(const std::string& control, const QString& joiner) {
-    if (auto words = fieldWords(control))
-        return fromUtf16(words->stock) + joiner + fromUtf16(words->field);
-    return QString::fromStdString(control);
-}
-
-QString stockOf(const std::string& control) {
-    if (auto words = fieldWords(control)) return fromUtf16(words->stock);
-    return QString::fromStdString(control);
+// The frame's stock ("圆钢") and the field as its label calls it ("长度"); a control without
+// words is named by itself.
+struct Words {
+    QString stock, field;
+};
+Words wordsFor(const std::string& control) {
+    if (auto words = fieldWords(control)) return {fromUtf16(words->stock), fromUtf16(words->field)};
+    return {QString::fromStdString(control), QString()};
 }
 
 // A typed text can be as long as the user cares to type; the box shows its start.
@@ -45,25 +43,23 @@ bool isEmptyText(std::u16string_view text) {
 }  // namespace
 
 QString failureMessage(const Failure& failure) {
+    const auto [stock, field] = wordsFor(failure.control);
+    const bool empty = isEmptyText(failure.text);
     switch (failure.kind) {
         case FailureKind::NotANumber:
-            if (isEmptyText(failure.text))
-                return u"请输入"_s + stockAndField(failure.control, u"的"_s) + u"。"_s;
-            return stockAndField(failure.control, u"的"_s) + quoted(failure.text) +
+            if (empty) return u"请输入"_s + stock + u"的"_s + field + u"。"_s;
+            return stock + u"的"_s + field + quoted(failure.text) +
                    u"不是数字。请输入数字，如 1000 或 12.5。"_s;
         case FailureKind::FloatingPointFault:
-            return stockOf(failure.control) + u"的重量太大，无法计算。请检查输入的数字。"_s;
+            return stock + u"的重量太大，无法计算。请检查输入的数字。"_s;
         case FailureKind::UnknownModel: {
-            const QString model = stockAndField(failure.control, QString());
-            if (isEmptyText(failure.text))
-                return u"请选择或输入"_s + stockAndField(failure.control, u"的"_s) + u"。"_s;
-            const QString absent = model + quoted(failure.text) + u"不在列表中。"_s;
+            if (empty) return u"请选择或输入"_s + stock + u"的"_s + field + u"。"_s;
+            const QString absent = stock + field + quoted(failure.text) + u"不在列表中。"_s;
             if (failure.suggestion.empty()) return absent + u"请从列表中选择。"_s;
             return absent + u"\n是否改用列表中的"_s + quoted(failure.suggestion) + u"计算？"_s;
         }
         case FailureKind::ToolkitError:
-            return u"界面错误：无法读取或写入"_s + stockAndField(failure.control, QString()) +
-                   u"框的文字。"_s;
+            return u"界面错误：无法读取或写入"_s + stock + field + u"框的文字。"_s;
     }
     return u"计算失败。"_s;
 }

@@ -317,9 +317,10 @@ void MainWindow::pickModel(const Failure& failure) {
 // The user corrects the field at fault next: it takes the focus with its text selected, so that
 // typing replaces it.
 void MainWindow::focusFieldAtFault(const Failure& failure) {
-    QString name = QString::fromStdString(failure.control);
     if (failure.kind == FailureKind::ToolkitError) return;
-    if (failure.kind == FailureKind::FloatingPointFault) name = firstTextBoxBeside(failure.control);
+    const QString name = failure.kind == FailureKind::FloatingPointFault
+                             ? firstTextBoxBeside(failure.control)
+                             : QString::fromStdString(failure.control);
     QWidget* field = findChild<QWidget*>(name);
     auto* combo = qobject_cast<QComboBox*>(field);
     auto* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(field);
