@@ -8,7 +8,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    hengtiebao::useClassicStyle();
+    hengtiebao::useClassicLook();
     hengtiebao::MainWindow window;
     hengtiebao::ExitAfterFirstPaint exit;
     window.installEventFilter(&exit);

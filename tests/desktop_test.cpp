@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyleOptionGroupBox>
+#include <QToolTip>
 #include <QtTest>
 #include <cmath>
 #include <map>
@@ -136,6 +137,7 @@ class DesktopTest : public QObject {
     void darkThemeAndLargeFontBeforeTheWindow();
     void darkThemeAndLargeFontWhileItRuns();
     void toolkitWordsAreChinese();
+    void ownWindowsKeepTheDesktopSize();
     void hanCharactersTakeSimplifiedForms();
 
   private:
@@ -239,6 +241,28 @@ void DesktopTest::toolkitWordsAreChinese() {
     QTest::mouseClick(window->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton);
     QCOMPARE(buttons.size(), 1);
     QVERIFY2(!words(buttons.front()).contains(latin), qPrintable(buttons.front()));
+}
+
+// Failure boxes and tooltips are laid out for their text, so they keep the size the reader chose,
+// in the window's Simplified face.
+void DesktopTest::ownWindowsKeepTheDesktopSize() {
+    QApplication::setFont(largeFont());
+    auto window = openWindow();
+    QVERIFY(window);
+    auto* box = window->findChild<QLineEdit*>(u"chang1"_s);
+    QFont failureFont;
+    const testing::MessageBoxAnswer answer([&failureFont](QMessageBox& shown) {
+        failureFont = shown.findChild<QLabel*>(u"qt_msgbox_label"_s)->font();
+        shown.buttons().front()->click();
+    });
+    box->clear();
+    QTest::mouseClick(window->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton);
+
+    for (const QFont& font : {failureFont, QToolTip::font()}) {
+        QCOMPARE(font.pointSize(), 11);
+        QCOMPARE(font.families().value(0), u"Noto Sans CJK SC"_s);
+    }
+    QCOMPARE(box->font().pointSize(), 9);
 }
 
 // 轧 has a stroke more in its Japanese form; drawn in the window's font it must equal the

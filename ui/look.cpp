@@ -64,6 +64,46 @@ const QStringList kSimplifiedChineseFaces{
 
 constexpr int kPointSize = 9;
 
+// Windows with layouts of their own: failure boxes and tooltips. They keep the desktop's text
+// size, so a reader who chose large text reads them in it. (Context menus take the font of the
+// box they belong to.)
+constexpr std::array kOwnLayouts{"QMessageBox", "QTipLabel"};
+
+QFont sizedLike(QFont font, const QFont& desktop) {
+    if (desktop.pointSizeF() > 0) {
+        font.setPointSizeF(desktop.pointSizeF());
+    } else {
+        font.setPixelSize(desktop.pixelSize());
+    }
+    return font;
+}
+
+// The window's face for the whole application. A line edit lays out its empty text in the
+// application's font while it is made, before it takes the window's: any other face would be
+// loaded for that alone, at every start. The windows with layouts of their own get the same
+// Simplified face at the desktop's size, so their Chinese words take Simplified forms too.
+void useClassicFont() {
+    const QFont classic = classicFont();
+    if (QApplication::font() == classic) return;
+    std::array<QFont, kOwnLayouts.size()> own;
+    for (std::size_t i = 0; i < own.size(); ++i)
+        own[i] = sizedLike(classic, QApplication::font(kOwnLayouts[i]));
+    QApplication::setFont(classic);  // drops the fonts set per class, so they come after
+    for (std::size_t i = 0; i < own.size(); ++i)
+        QApplication::setFont(own[i], kOwnLayouts[i]);
+}
+
+// The fixed layout was drawn for the compact classic metrics: in them the density "7.85" fits
+// its combo box and the frame captions sit in the border. Wider styles would clip the texts. Set
+// for the application rather than per widget, so that no default style is made beside it and the
+// combo boxes' lists, which the default style makes at once, wait for their first opening.
+void useClassicStyle() {
+    static QPointer<QStyle> classic;
+    // Asking for the current style makes one if there is none yet: only once ours exists.
+    if (classic && QApplication::style() == classic) return;
+    classic = QApplication::setStyle(u"Windows"_s);
+}
+
 // Once per application: message box buttons and the text boxes' context menus speak Chinese.
 void speakChinese() {
     const QString name = u"hengtiebao-qtbase-zh_CN"_s;
@@ -97,19 +137,13 @@ QFont classicFont() {
     return font;
 }
 
-// The fixed layout was drawn for the compact classic metrics: in them the density "7.85" fits
-// its combo box and the frame captions sit in the border. Wider styles would clip the texts. Set
-// for the application rather than per widget, so that no default style is made beside it and the
-// combo boxes' lists, which the default style makes at once, wait for their first opening.
-void useClassicStyle() {
-    static QPointer<QStyle> classic;
-    // Asking for the current style makes one if there is none yet: only once ours exists.
-    if (classic && QApplication::style() == classic) return;
-    classic = QApplication::setStyle(u"Windows"_s);
+void useClassicLook() {
+    useClassicStyle();
+    useClassicFont();
 }
 
 void pinClassicLook(QWidget& window) {
-    useClassicStyle();
+    useClassicLook();
     speakChinese();
     window.setPalette(classicPalette());
     window.setFont(classicFont());

@@ -13,9 +13,10 @@ namespace hengtiebao {
 // The dialog face: frames without a colour of their own, buttons, the classic grey.
 inline const QColor kFaceColour{0xef, 0xef, 0xef};
 
-// The classic style for the whole application. Called before the first widget is made (as main()
-// does), it is the only style ever made; called later, it replaces the default one.
-void useClassicStyle();
+// The classic style and the window's face for the whole application. Called before the first
+// widget is made (as main() does), the style is the only one ever made and no other face is
+// loaded for the window; called later, they replace the desktop's.
+void useClassicLook();
 
 // Sets the palette and font on the window before its controls are made, so every control
 // inherits them and none is measured twice. The places and colours of the layout are fixed, so a

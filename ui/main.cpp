@@ -6,7 +6,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    hengtiebao::useClassicStyle();  // before any widget, so no other style is ever made
+    hengtiebao::useClassicLook();  // before any widget: no other style or face is made
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(HENGTIEBAO_APP_ID));
     hengtiebao::MainWindow window;
