@@ -140,11 +140,11 @@ QFont classicFont() {
 void useClassicLook() {
     useClassicStyle();
     useClassicFont();
+    speakChinese();
 }
 
 void pinClassicLook(QWidget& window) {
     useClassicLook();
-    speakChinese();
     window.setPalette(classicPalette());
     window.setFont(classicFont());
 }
