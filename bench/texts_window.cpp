@@ -12,6 +12,7 @@
 #include "bench/first_paint.h"
 #include "ui/controls.h"
 #include "ui/look.h"
+#include "ui/qt_text.h"
 
 int main(int argc, char* argv[]) {
     using hengtiebao::pixels;
@@ -26,9 +27,7 @@ int main(int argc, char* argv[]) {
                              (control.parent == "Form1" ? QPoint() : frames[control.parent]);
         if (control.kind == hengtiebao::ControlKind::Frame) frames[control.name] = place;
         if (control.text.empty()) continue;
-        auto* label = new QLabel(
-            QString::fromUtf16(control.text.data(), static_cast<qsizetype>(control.text.size())),
-            &window);
+        auto* label = new QLabel(hengtiebao::toQString(control.text), &window);
         label->move(place);
     }
     hengtiebao::ExitAfterFirstPaint exit;

@@ -7,6 +7,7 @@
 
 #include "core/number_text.h"
 #include "ui/controls.h"
+#include "ui/qt_text.h"
 
 namespace hengtiebao {
 
@@ -14,24 +15,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString fromUtf16(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The frame's stock ("圆钢") and the field as its label calls it ("长度"); a control without
 // words is named by itself.
 struct Words {
     QString stock, field;
 };
 Words wordsFor(const std::string& control) {
-    if (auto words = fieldWords(control)) return {fromUtf16(words->stock), fromUtf16(words->field)};
+    if (auto words = fieldWords(control)) return {toQString(words->stock), toQString(words->field)};
     return {QString::fromStdString(control), QString()};
 }
 
 // A typed text can be as long as the user cares to type; the box shows its start.
 QString quoted(std::u16string_view text) {
     constexpr std::size_t kShown = 30;
-    QString shown = fromUtf16(text.substr(0, kShown));
+    QString shown = toQString(text.substr(0, kShown));
     if (text.size() > kShown) shown += QChar(u'…');
     return u"“"_s + shown + u"”"_s;
 }

@@ -20,6 +20,7 @@
 #include "ui/combo_accessible.h"
 #include "ui/controls.h"
 #include "ui/look.h"
+#include "ui/qt_text.h"
 #include "ui/wheel_pixels.h"
 
 namespace hengtiebao {
@@ -31,14 +32,6 @@ namespace {
 const QRect kClientArea{240, 173, 654, 319};  // 9810 x 4785 twips, opened at 3600, 2595
 constexpr int kUnlimited = std::numeric_limits<int>::max();  // QLineEdit cuts at 32767 otherwise
 constexpr int kListRows = 20;  // of a model list, at once: 82 models are too many to find in 10
-
-QString fromUtf16(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Enter clicks a focused button, as in classic desktop dialogs. Qt's auto-default buttons would
 // do it too, but the classic style then insets their bevel for a default frame the layout has no
@@ -85,12 +78,12 @@ QStringList itemsFor(std::string_view combo) {
     QStringList items;
     if (combo == "Combo1") {
         for (std::u16string_view density : kDensities)
-            items << fromUtf16(density);
+            items << toQString(density);
     }
     for (const SectionBinding& binding : sectionBindings()) {
         if (binding.model != combo) continue;
         for (const SectionRow& row : binding.table.rows)
-            items << fromUtf16(row.model);
+            items << toQString(row.model);
     }
     return items;
 }
@@ -110,7 +103,7 @@ QComboBox* makeComboBox(const Control& control, QWidget* parent, QCompleter& pla
     combo->setFocusPolicy(Qt::StrongFocus);  // the wheel gives no focus
     combo->setMaxVisibleItems(kListRows);
     combo->addItems(itemsFor(control.name));
-    const QString text = fromUtf16(control.text);
+    const QString text = toQString(control.text);
     const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0) {
         combo->setCurrentIndex(index);
@@ -147,7 +140,7 @@ void showWholeTextWhenCut(QLineEdit& box) {
 }
 
 QWidget* makeControl(const Control& control, QWidget* parent, QCompleter& placeholder) {
-    const QString text = fromUtf16(control.text);
+    const QString text = toQString(control.text);
     switch (control.kind) {
         case ControlKind::Frame: {
             auto* frame = new QGroupBox(parent);
@@ -186,7 +179,7 @@ void place(QWidget& widget, const Control& control) {
     widget.move(pixels(control.left), pixels(control.top));
     if (control.kind == ControlKind::LabelFitsText) {
         // The text's own size in the window's font; the label's size hint would lay it out anew.
-        widget.resize(widget.fontMetrics().size(Qt::TextSingleLine, fromUtf16(control.text)));
+        widget.resize(widget.fontMetrics().size(Qt::TextSingleLine, toQString(control.text)));
     } else {
         widget.resize(pixels(control.width), pixels(control.height));
     }
@@ -208,7 +201,7 @@ using Made = std::unordered_map<std::string_view, QWidget*>;
 void name(QWidget& widget, std::string_view control, const Made& made) {
     const auto words = fieldWords(control);
     if (!words) return;
-    const QString name = fromUtf16(words->stock) + fromUtf16(words->field);
+    const QString name = toQString(words->stock) + toQString(words->field);
     widget.setAccessibleName(name);
     if (auto* combo = qobject_cast<QComboBox*>(&widget)) combo->lineEdit()->setAccessibleName(name);
     if (auto label = made.find(words->label); label != made.end())
@@ -222,7 +215,7 @@ QString firstTextBoxBeside(std::string_view control) {
     for (const Control& c : controlTable())
         if (c.name == control) frame = c.parent;
     for (const Control& c : controlTable())
-        if (c.parent == frame && c.kind == ControlKind::TextBox) return fromUtf8(c.name);
+        if (c.parent == frame && c.kind == ControlKind::TextBox) return toQString(c.name);
     return {};
 }
 
@@ -259,7 +252,7 @@ void MainWindow::buildControls() {
     for (const Control& control : controlTable()) {
         QWidget* parent = made.at(control.parent);
         QWidget* widget = makeControl(control, parent, placeholder);
-        widget->setObjectName(fromUtf8(control.name));
+        widget->setObjectName(toQString(control.name));
         place(*widget, control);
         made.emplace(control.name, widget);
         name(*widget, control.name, made);
@@ -308,7 +301,7 @@ void MainWindow::calculate(const Calculator& calculator) {
 void MainWindow::pickModel(const Failure& failure) {
     auto* combo = findChild<QComboBox*>(QString::fromStdString(failure.control));
     if (!combo) return;
-    const QString model = fromUtf16(failure.suggestion);
+    const QString model = toQString(failure.suggestion);
     const int index = combo->findText(model, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0) combo->setCurrentIndex(index);
     combo->setEditText(model);  // the index may not have changed while the typed text did

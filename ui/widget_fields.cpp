@@ -4,11 +4,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "ui/qt_text.h"
+
 namespace hengtiebao {
 
 QWidget* WidgetFields::find(std::string_view control) const {
-    const QString name = QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size()));
-    return m_window.findChild<QWidget*>(name);
+    return m_window.findChild<QWidget*>(toQString(control));
 }
 
 std::optional<std::u16string> WidgetFields::getText(std::string_view control) {
@@ -20,7 +21,7 @@ std::optional<std::u16string> WidgetFields::getText(std::string_view control) {
 }
 
 bool WidgetFields::setText(std::string_view control, std::u16string_view text) {
-    const QString value = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    const QString value = toQString(text);
     QWidget* widget = find(control);
     if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         box->setText(value);
