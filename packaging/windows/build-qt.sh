@@ -1,0 +1,78 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the static Qt the Windows program links, from Debian's own Qt source, into a cache, and
+# prints the cache's path. The cache's name carries a key over Qt's source version, the
+# compiler's version and the options below: a change to any of them builds anew, and a second
+# run with the same key does no Qt work at all. --refresh builds anew regardless.
+set -eu
+repo="$(cd "$(dirname "$0")/../.." && pwd)"
+toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao"
+refresh="${1:-}"
+
+# Core, Gui, Widgets and Test only; what the window does not use is switched off, so the
+# program stays small. Debian's repack lacks the Wintab sources (tablet events); Qt 6.4's
+# DirectWrite font database needs Direct2D, so the GDI one is used; no OpenGL of any kind.
+QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
+ -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+ -DFEATURE_optimize_size=ON -DFEATURE_gc_binaries=ON
+ -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF
+ -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF -DFEATURE_vulkan=OFF
+ -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_opengl_dynamic=OFF -DFEATURE_dynamicgl=OFF
+ -DFEATURE_tabletevent=OFF -DFEATURE_directwrite3=OFF -DFEATURE_direct2d=OFF
+ -DFEATURE_style_windowsvista=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
+ -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_textodfwriter=OFF
+ -DFEATURE_sessionmanager=OFF -DFEATURE_freetype=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF
+ -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_libpng=OFF -DFEATURE_system_doubleconversion=OFF"
+
+source_version() {
+    apt-cache showsrc qt6-base | sed -n 's/^Version: //p' | sort -V | tail -n 1
+}
+
+# A deb-src entry for each of the machine's own Debian sources, in a file of its own.
+add_source_entries() {
+    list=/etc/apt/sources.list.d/hengtiebao-deb-src.sources
+    apt-cache showsrc qt6-base >/dev/null 2>&1 && return 0
+    as_root=""
+    [ "$(id -u)" -eq 0 ] || as_root="sudo"
+    {
+        for file in /etc/apt/sources.list.d/*.sources; do
+            [ "$file" = "$list" ] || [ ! -f "$file" ] && continue
+            sed 's/^Types:.*/Types: deb-src/' "$file"
+            echo
+        done
+        if [ -f /etc/apt/sources.list ]; then
+            sed -n 's/^deb \(.*\)$/Types: deb-src\nURIs: \1/p' /etc/apt/sources.list |
+                awk '/^URIs:/ { print "URIs: " $2; print "Suites: " $3; $1=$2=$3=""; print "Components:" $0; print ""; next } { print }'
+        fi
+    } | $as_root tee "$list" >/dev/null
+    $as_root apt-get update -qq
+}
+
+add_source_entries
+version="$(source_version)"
+compiler="$(x86_64-w64-mingw32-g++-posix -dumpfullversion)"
+key="$(printf '%s\n' "$version" "$compiler" "$QT_OPTIONS" | cat - "$toolchain" | sha256sum | cut -c1-12)"
+prefix="$cache/qt-$(echo "$version" | sed 's/[+:~].*//')-mingw-static-$key"
+
+if [ -f "$prefix/.complete" ] && [ "$refresh" != --refresh ]; then
+    echo "$prefix"
+    exit 0
+fi
+
+work="$cache/qt-source-$key"
+rm -rf "$work" "$prefix"
+mkdir -p "$work"
+(
+    cd "$work"
+    apt-get source -qq "qt6-base=$version" >&2 2>/dev/null || apt-get source -qq "qt6-base=$version" >&2
+    # shellcheck disable=SC2086
+    cmake -S qt6-base-*/ -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake $QT_OPTIONS >&2
+    cmake --build build --parallel "${JOBS:-2}" >&2
+    cmake --install build >&2
+)
+touch "$prefix/.complete"
+rm -rf "$work"
+echo "$prefix"
