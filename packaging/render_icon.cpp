@@ -1,8 +1,10 @@
-// Renders the wheel icon's SVG at build time: into the PNG sizes of the hicolor icon theme, or
-// into a C++ source of raw pixels that the window's icon is made from, so that the program
-// needs no SVG renderer at run time.
+// Renders the wheel icon's SVG at build time: into the PNG sizes of the hicolor icon theme, into
+// a C++ source of raw pixels that the window's icon is made from, so that the program needs no
+// SVG renderer at run time, or into the .ico that a Windows executable carries.
 //   render_icon icon.svg 48 out.png
 //   render_icon icon.svg --pixels wheel_pixels.cpp
+//   render_icon icon.svg --ico hengtiebao.ico
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -58,6 +60,63 @@ bool writePixels(QSvgRenderer& svg, const QString& path) {
     return out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
 }
 
+void appendLittleEndian(QByteArray& out, quint32 value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.append(char((value >> (8 * i)) & 0xff));
+}
+
+// One icon image as Windows reads it: 256 px as PNG, the smaller sizes as the 32-bit bitmaps
+// that every consumer of icons understands (rows bottom-up, then an all-clear AND mask, as the
+// alpha channel decides).
+QByteArray iconImage(const QImage& image) {
+    QByteArray data;
+    if (image.width() == 256) {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return data;
+    }
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    const int size = argb.width();
+    const int maskRow = (size + 31) / 32 * 4;
+    for (quint32 field : {40u, quint32(size), quint32(2 * size)})
+        appendLittleEndian(data, field, 4);
+    appendLittleEndian(data, 1, 2);   // planes
+    appendLittleEndian(data, 32, 2);  // bits a pixel
+    for (int i = 0; i < 6; ++i)
+        appendLittleEndian(data, 0, 4);  // uncompressed, no palette
+    for (int y = size - 1; y >= 0; --y)
+        data.append(reinterpret_cast<const char*>(argb.constScanLine(y)), size * 4);
+    data.append(QByteArray(maskRow * size, '\0'));
+    return data;
+}
+
+// The sizes Explorer, the task bar and the Start menu ask for at 100 % to 300 %.
+bool writeIco(QSvgRenderer& svg, const QString& path) {
+    const int sizes[] = {16, 32, 48, 256};
+    const QImage largest = render(svg, 256);
+    QByteArray header, images;
+    appendLittleEndian(header, 0, 2);
+    appendLittleEndian(header, 1, 2);  // an icon, not a cursor
+    appendLittleEndian(header, std::size(sizes), 2);
+    const quint32 firstImage = 6 + 16 * std::size(sizes);
+    for (int size : sizes) {
+        const QByteArray image =
+            iconImage(size == 256 ? largest
+                                  : largest.scaled(size, size, Qt::IgnoreAspectRatio,
+                                                   Qt::SmoothTransformation));
+        header.append(char(size % 256)).append(char(size % 256)).append(2, '\0');
+        appendLittleEndian(header, 1, 2);
+        appendLittleEndian(header, 32, 2);
+        appendLittleEndian(header, image.size(), 4);
+        appendLittleEndian(header, firstImage + images.size(), 4);
+        images.append(image);
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(header + images) == header.size() + images.size();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,13 +124,15 @@ int main(int argc, char** argv) {
     if (argc != 4) {
         std::fprintf(stderr,
                      "usage: render_icon icon.svg size out.png\n"
-                     "       render_icon icon.svg --pixels out.cpp\n");
+                     "       render_icon icon.svg --pixels out.cpp\n"
+                     "       render_icon icon.svg --ico out.ico\n");
         return 2;
     }
     QSvgRenderer svg(QString::fromLocal8Bit(argv[1]));
     if (!svg.isValid()) return 1;
     const QString out = QString::fromLocal8Bit(argv[3]);
     if (std::strcmp(argv[2], "--pixels") == 0) return writePixels(svg, out) ? 0 : 1;
+    if (std::strcmp(argv[2], "--ico") == 0) return writeIco(svg, out) ? 0 : 1;
     const int size = std::atoi(argv[2]);
     if (size <= 0) return 1;
     return render(svg, size).save(out, "PNG") ? 0 : 1;

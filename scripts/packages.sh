@@ -4,3 +4,7 @@ TEST_PACKAGES="googletest libgtest-dev libbenchmark-dev xvfb xauth clang-format 
 # Also for the tests, and missing on a pristine Debian 12: `file`, which CPack's DEB generator
 # runs, and shellcheck.
 TEST_PACKAGES="$TEST_PACKAGES file shellcheck"
+# The Windows build: the cross compiler, Qt's sources and a builder for them, GoogleTest's
+# sources, the installer compiler, and Wine on a private X server with input and clipboard tools
+# for the tests.
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix dpkg-dev ninja-build googletest nsis wine64 xvfb xauth xdotool xclip"

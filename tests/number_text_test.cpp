@@ -120,7 +120,9 @@ TEST(ReadNumberRange, UnderflowRaisesNoOverflow) {
 // Qt sets the C locale from the environment, so a comma-decimal desktop must still read "7.85".
 TEST(NumberTextLocale, PeriodIsTheSeparatorUnderACommaDecimalLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"};
+    // Linux's names, then Windows's.
+    const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8",          "fr_FR.UTF-8",
+                                "ru_RU.UTF-8", "German_Germany.1252", "French_France.1252"};
     const char* chosen = nullptr;
     for (const char* name : candidates) {
         if (std::setlocale(LC_ALL, name) &&

@@ -54,12 +54,13 @@ constexpr std::array kClassicColours{
 
 // Asked for by name, so that Han characters take their Simplified forms whatever the locale
 // (fontconfig otherwise picks the CJK face by the locale's language). Noto Sans CJK SC first: it
-// is Debian's, the package recommends it, and the layout was measured in it. Source Han Sans is
-// the same design under Adobe's names; then the usual Simplified Chinese UI faces of older Linux
-// desktops, Windows and macOS.
+// is Debian's, the package recommends it, and the layout was measured in it. Then the faces every
+// Windows has, so that Windows never searches further; Source Han Sans is Noto's design under
+// Adobe's names; then the usual Simplified Chinese UI faces of older Linux desktops and macOS.
 const QStringList kSimplifiedChineseFaces{
-    u"Noto Sans CJK SC"_s,    u"Source Han Sans SC"_s, u"Noto Sans SC"_s, u"Source Han Sans CN"_s,
-    u"WenQuanYi Micro Hei"_s, u"Microsoft YaHei"_s,    u"PingFang SC"_s,
+    u"Noto Sans CJK SC"_s,    u"Microsoft YaHei"_s, u"SimSun"_s,
+    u"Source Han Sans SC"_s,  u"Noto Sans SC"_s,    u"Source Han Sans CN"_s,
+    u"WenQuanYi Micro Hei"_s, u"PingFang SC"_s,
 };
 
 constexpr int kPointSize = 9;

@@ -1,0 +1,71 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The real program under Wine, used as a person would, on the X display given: the window opens
+# with its title and size, a plate typed and its button clicked gives 39.25, and a round bar
+# whose diameter is not a number brings the Chinese failure box.
+#   smoke_test.sh wine-run.sh hengtiebao.exe
+set -eu
+run="$1"
+exe="$2"
+title='^衡铁宝$'
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# Places in pixels at 96 dpi, from the control table's twips (15 to the pixel): the middle of
+# each control, plus its frame's offset (Frame1 at 8,8; Frame2 at 224,8).
+click_at() { xdotool mousemove --window "$window" "$1" "$2" click 1 && sleep 0.3; }
+CHANG1="80 41" CHANG2="176 41" CHANG3="80 74" COMMAND1="60 105" JIEGUO1="172 107"
+YUAN1="320 41" COMMAND2="260 106"
+
+type_into() {
+    # shellcheck disable=SC2086
+    click_at $1
+    xdotool key ctrl+a && xdotool type --delay 40 "$2"
+}
+
+clipboard_after_copy() {
+    xdotool key ctrl+c && sleep 0.5
+    xclip -o -selection clipboard 2>/dev/null || true
+}
+
+"$run" "$exe" &
+program=$!
+trap 'kill "$program" 2>/dev/null || true' EXIT
+window="$(timeout 60 xdotool search --sync --onlyvisible --name "$title" | head -n 1)" ||
+    fail "no window titled 衡铁宝 within 60 s"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH" = 654 ] && [ "$HEIGHT" = 319 ] || fail "window is ${WIDTH}x$HEIGHT, not 654x319"
+echo "window 衡铁宝 at ${WIDTH}x$HEIGHT"
+
+type_into "$CHANG1" 1000
+type_into "$CHANG2" 500
+type_into "$CHANG3" 10
+# shellcheck disable=SC2086
+click_at $COMMAND1
+# shellcheck disable=SC2086
+click_at $JIEGUO1
+xdotool key ctrl+a
+weight="$(clipboard_after_copy)"
+[ "$weight" = 39.25 ] || fail "plate 1000 × 500 × 10 at 7.85 gave “$weight”, not 39.25"
+echo "plate 1000 × 500 × 10 at 7.85: $weight"
+
+type_into "$YUAN1" abc
+# shellcheck disable=SC2086
+click_at $COMMAND2
+timeout 20 sh -c "until [ \"\$(xdotool search --onlyvisible --name '$title' | wc -l)\" -ge 2 ]; do sleep 0.3; done" ||
+    fail "no failure box after a diameter of “abc”"
+# A Windows message box copies its title and text with Ctrl+C.
+report="$(clipboard_after_copy)"
+case "$report" in
+    *圆钢*abc*不是数字*) echo "failure box: $(echo "$report" | grep abc)" ;;
+    *) fail "the failure box says “$report”" ;;
+esac
+xdotool key Return
+sleep 0.5
+xdotool key --window "$window" alt+F4
+timeout 20 sh -c "while kill -0 $program 2>/dev/null; do sleep 0.3; done" || fail "the window did not close"
+trap - EXIT
+echo "PASS"
