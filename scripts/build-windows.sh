@@ -13,6 +13,7 @@ case "${1:-}" in
     "" | --refresh) ;;
     *) echo "usage: $0 [--refresh]" >&2; exit 2 ;;
 esac
+# shellcheck disable=SC1091
 . scripts/packages.sh
 # shellcheck disable=SC2086
 scripts/ensure-packages.sh $BUILD_PACKAGES $WINDOWS_PACKAGES

@@ -37,7 +37,7 @@ trap 'kill "$program" 2>/dev/null || true' EXIT
 window="$(timeout 60 xdotool search --sync --onlyvisible --name "$title" | head -n 1)" ||
     fail "no window titled 衡铁宝 within 60 s"
 eval "$(xdotool getwindowgeometry --shell "$window")"
-[ "$WIDTH" = 654 ] && [ "$HEIGHT" = 319 ] || fail "window is ${WIDTH}x$HEIGHT, not 654x319"
+if [ "$WIDTH" != 654 ] || [ "$HEIGHT" != 319 ]; then fail "window is ${WIDTH}x$HEIGHT, not 654x319"; fi
 echo "window 衡铁宝 at ${WIDTH}x$HEIGHT"
 
 type_into "$CHANG1" 1000
@@ -49,19 +49,19 @@ click_at $COMMAND1
 click_at $JIEGUO1
 xdotool key ctrl+a
 weight="$(clipboard_after_copy)"
-[ "$weight" = 39.25 ] || fail "plate 1000 × 500 × 10 at 7.85 gave “$weight”, not 39.25"
+[ "$weight" = 39.25 ] || fail "plate 1000 × 500 × 10 at 7.85 gave [$weight], not 39.25"
 echo "plate 1000 × 500 × 10 at 7.85: $weight"
 
 type_into "$YUAN1" abc
 # shellcheck disable=SC2086
 click_at $COMMAND2
 timeout 20 sh -c "until [ \"\$(xdotool search --onlyvisible --name '$title' | wc -l)\" -ge 2 ]; do sleep 0.3; done" ||
-    fail "no failure box after a diameter of “abc”"
+    fail "no failure box after a diameter of abc"
 # A Windows message box copies its title and text with Ctrl+C.
 report="$(clipboard_after_copy)"
 case "$report" in
     *圆钢*abc*不是数字*) echo "failure box: $(echo "$report" | grep abc)" ;;
-    *) fail "the failure box says “$report”" ;;
+    *) fail "the failure box says [$report]" ;;
 esac
 xdotool key Return
 sleep 0.5
