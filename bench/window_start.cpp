@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start up to the first paint of its window: main() as the program has it, with
 // the process ending after that paint.
 #include <QApplication>

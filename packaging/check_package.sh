@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs into a staging directory, validates the desktop entry and the metainfo, then builds
 # the Debian package and checks that it holds the binary, the desktop entry and every icon.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the README's commands as a new user would, in a pristine Debian 12 root, and reports each step.
 #
 # Usage: scripts/clean-room.sh [--refresh]     (--refresh makes the cached pristine root anew)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 衡铁宝: opens the one window; closing it ends the program.
 #include <QApplication>
 
