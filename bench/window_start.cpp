@@ -4,11 +4,16 @@
 #include <QApplication>
 
 #include "bench/first_paint.h"
+#include "ui/command_line.h"
 #include "ui/look.h"
 #include "ui/main_window.h"
 
 int main(int argc, char* argv[]) {
+    if (const auto answer = hengtiebao::answerBeforeToolkit(argc, argv))
+        return hengtiebao::printAnswer(*answer);
     QApplication app(argc, argv);
+    if (const auto answer = hengtiebao::answerCommandLine(QCoreApplication::arguments()))
+        return hengtiebao::printAnswer(*answer);
     hengtiebao::useClassicLook();
     hengtiebao::MainWindow window;
     hengtiebao::ExitAfterFirstPaint exit;
