@@ -32,8 +32,8 @@ Options:
   -h, --help     show this help and exit
   -v, --version  show the version and exit
 
-The toolkit's own options work too, such as -platform offscreen, -style fusion
-or -display :0. See the manual page hengtiebao(1).
+The toolkit's own options work too, such as -platform offscreen or -display :0.
+See the manual page hengtiebao(1).
 )",
     "hengtiebao: unknown option '%1'\n",
     "hengtiebao: unexpected argument '%1'\n",
@@ -49,8 +49,8 @@ constexpr Words kChinese{
   -h, --help     显示本帮助并退出
   -v, --version  显示版本号并退出
 
-也接受 Qt 工具包自身的选项，例如 -platform offscreen、-style fusion、
--display :0。详见手册页 hengtiebao(1)。
+也接受 Qt 工具包自身的选项，例如 -platform offscreen、-display :0。
+详见手册页 hengtiebao(1)。
 )",
     "hengtiebao：未知选项“%1”\n",
     "hengtiebao：多余的参数“%1”\n",
