@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one click of each calculator through the two text operations, beside a floor of
 // the same run: from_chars of the input texts plus to_chars of the result at 15 digits.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the window's start: an empty Qt window of the same size, up to its first paint.
 // Built a second time with one line of Chinese text, to show what text alone costs the toolkit:
 // the font database, a CJK font and its glyphs.

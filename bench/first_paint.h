@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ends a benchmark's process as soon as its window's first frame is painted, and tells the
 // launcher when that was.
 #pragma once

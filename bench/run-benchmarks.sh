@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures every calculator click beside its parse-and-format floor, and the window's start
 # beside an empty Qt window's and beside a window of the same texts as plain labels, all in one
 # run, and prints a table of ratios (Markdown).

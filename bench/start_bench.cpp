@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Launches the window-start programs in turn, many times, and prints for each the median time
 // from launch to its first painted frame and the median of its peak memory.
 //   start_bench 41 empty=build/bench/empty_window window=build/bench/window_start

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The same-texts floor for the window's start: every fixed text of the control table (captions,
 // label and button texts, the combo boxes' initial texts) as a plain label at its control's
 // place, and no controls, in the face and size the window pins. It loads the fonts and rasterises

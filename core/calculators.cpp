@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plate and bar calculators. The order of every product is fixed: it decides the rounding, and
 // with it the last digit the user sees.
 #include "core/calculators.h"

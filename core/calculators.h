@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plate and bar calculators: one click each, from the frame's field texts to its result box.
 #pragma once
 

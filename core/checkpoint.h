@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating-point checkpoint that ends every arithmetic step of a calculator.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a calculation stopped before writing its result.
 #pragma once
 

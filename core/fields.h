@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two text operations through which calculators reach a window's controls.
 #pragma once
 

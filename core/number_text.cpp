@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts: locale-free parsing and 15-digit formatting of doubles.
 #include "core/number_text.h"
 

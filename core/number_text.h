@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts: the only conversions between field texts and doubles.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section calculation shared by the four rolled-section frames.
 #include "core/section.h"
 

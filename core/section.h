@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section calculation: one mechanism bound to the four rolled-section frames.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared steps of a calculator click.
 #include "core/steps.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steps every calculator is made of, each ending in a Status so a failure stops the click.
 #pragma once
 

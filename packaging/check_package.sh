@@ -1,19 +1,35 @@
 #!/bin/sh
-# Installs into a staging directory, validates the desktop entry and the metainfo, then builds
-# the Debian package and checks that it holds the binary, the desktop entry and every icon.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs into a staging directory, validates the desktop entry and the metainfo, lints the
+# manual pages, then builds the Debian package, checks that it holds the binary, the desktop
+# entry, every icon, the documents and the manual pages, and has lintian judge it as Debian would.
 set -eu
-build=$1 id=$2 sizes=$3
+build=$(cd "$1" && pwd) id=$2 sizes=$3
 stage="$build/stage"
 rm -rf "$stage"
 cmake --install "$build" --prefix "$stage/usr" >/dev/null
 
 desktop-file-validate "$stage/usr/share/applications/$id.desktop"
-appstreamcli validate --no-net "$stage/usr/share/metainfo/$id.metainfo.xml"
+appstreamcli validate --pedantic --strict --no-net "$stage/usr/share/metainfo/$id.metainfo.xml"
+
+# As man renders them (-k: preconv for the Chinese page), and as mandoc's stricter lint reads them.
+man="$stage/usr/share/man"
+for page in "$man/man1/hengtiebao.1.gz" "$man/zh_CN/man1/hengtiebao.1.gz"; do
+    if ! mandoc -T lint "$page" || [ -n "$(gzip -dc "$page" | groff -k -ww -z -man -Tutf8 2>&1)" ]
+    then
+        echo "manual page not clean: $page"
+        exit 1
+    fi
+done
 
 expected="./usr/bin/hengtiebao
 ./usr/share/applications/$id.desktop
 ./usr/share/metainfo/$id.metainfo.xml
-./usr/share/icons/hicolor/scalable/apps/$id.svg"
+./usr/share/icons/hicolor/scalable/apps/$id.svg
+./usr/share/doc/hengtiebao/copyright
+./usr/share/doc/hengtiebao/changelog.gz
+./usr/share/man/man1/hengtiebao.1.gz
+./usr/share/man/zh_CN/man1/hengtiebao.1.gz"
 for size in $sizes; do
     expected="$expected
 ./usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
@@ -21,6 +37,15 @@ done
 
 for path in $expected; do
     [ -s "$stage/${path#./}" ] || { echo "not installed: $path"; exit 1; }
+done
+# The page man finds for each language.
+for locale_and_dir in C:man1 zh_CN:zh_CN/man1; do
+    page=$(MANPATH="$man" man -L "${locale_and_dir%%:*}" -w hengtiebao)
+    [ "$page" = "$man/${locale_and_dir#*:}/hengtiebao.1.gz" ] || { echo "man found $page"; exit 1; }
+done
+# Reproducible: gzip -n leaves the header's time at zero (bytes 5 to 8).
+for gz in "$stage"/usr/share/doc/hengtiebao/*.gz "$man"/man1/*.gz "$man"/zh_CN/man1/*.gz; do
+    [ "$(od -An -tx1 -j4 -N4 "$gz" | tr -d ' ')" = 00000000 ] || { echo "time in $gz"; exit 1; }
 done
 
 packages="$build/packages"
@@ -34,3 +59,4 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$depends" | grep -q libqt6widgets6 || { echo "Depends lacks Qt: $depends"; exit 1; }
 echo "$(basename "$deb"): Depends: $depends; Recommends: $(dpkg-deb -f "$deb" Recommends)"
+lintian --fail-on error,warning "$deb" && echo "lintian: no error and no warning"

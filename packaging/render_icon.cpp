@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the wheel icon's SVG at build time: into the PNG sizes of the hicolor icon theme, into
 // a C++ source of raw pixels that the window's icon is made from, so that the program needs no
 // SVG renderer at run time, or into the .ico that a Windows executable carries.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the README's commands as a new user would, in a pristine Debian 12 root, and reports each step.
 #
 # Usage: scripts/clean-room.sh [--refresh]     (--refresh makes the cached pristine root anew)
@@ -220,6 +221,14 @@ install_package() {
         DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ./hengtiebao_*.deb'
 }
 
+# man, once installed beside the package, finds its pages: English and Simplified Chinese.
+manual_pages() {
+    in_root "$package_root" sh -c 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+        --no-install-recommends man-db >/dev/null && man -w hengtiebao &&
+        man -L zh_CN -w hengtiebao | grep /zh_CN/ &&
+        man hengtiebao | grep -q "hengtiebao \\[-h|--help\\]"'
+}
+
 names=() results=() times=()
 # Runs one step with its output in a log, then shows its exit status and the log's last lines.
 step() {
@@ -270,8 +279,10 @@ if step "unpack package root" unpack_root "$package_root" && step "install packa
 then
     step "start installed program" window_stays_open "$package_root" /usr/bin/hengtiebao \
         /usr/bin/hengtiebao
+    step "manual pages" manual_pages
 else
     skip "start installed program" "not installed"
+    skip "manual pages" "not installed"
 fi
 
 echo

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and runs every test headless: the normal build, then the same suite built
 # with AddressSanitizer and UndefinedBehaviorSanitizer, then bounded libFuzzer runs. Each stage
 # ends in ctest's summary; the script fails as soon as one stage fails.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and opens its window.
 set -eu
 cd "$(dirname "$0")/.."

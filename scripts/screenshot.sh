@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the window under Xvfb at 96 dpi into docs/screenshot.png, for the README.
 set -eu
 cd "$(dirname "$0")/.."

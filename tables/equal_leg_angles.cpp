@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hot-rolled equal-leg angles, GB9787-88: leg width × thickness, mm.
 #include "tables/section_table.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hot-rolled I-beams, GB706-88: height in cm with an optional a, b or c.
 #include "tables/section_table.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shape of a rolled-section table: model texts with their unit masses, in list order.
 #pragma once
 

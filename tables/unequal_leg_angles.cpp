@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hot-rolled unequal-leg angles, GB9788-88: long leg × short leg × thickness, mm.
 #include "tables/section_table.h"
 

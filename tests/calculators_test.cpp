@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plate and bar calculators, driven through an in-memory set of fields as the window drives them.
 #include "core/calculators.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on desktops unlike the test machine's: a dark theme, an 11-point font, an English
 // locale. It must look as it was drawn: black text, white boxes, every text whole, Chinese words.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An in-memory stand-in for the window's controls, recording every write.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closes any modal dialog a window test did not expect, and says what it was; answers the ones
 // it does expect.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random user actions on the main window, thousands of them, each followed by the invariants a
 // user relies on. Reproduce a failure with the seed it prints: MONKEY_SEED=<seed> monkey_test.
 #include <QAbstractItemView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts: what the calculators accept from a field and what they write back.
 #include "core/number_text.h"
 

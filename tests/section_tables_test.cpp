@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four section tables: their shape, their keys and the relations the standards fix.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section calculation on its four frames: lookup, arithmetic, failures and suggestions.
 #include "core/section.h"
 

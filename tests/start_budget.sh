@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The start-up budget: instructions from launch to first paint, offscreen, of the window and of
 # the same-texts floor (its fixed texts as plain labels), counted by callgrind in the same run.
 # Fails when the window needs more than LIMIT times the floor. Counts do not depend on the

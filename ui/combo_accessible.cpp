@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Accessible combo boxes named by their purpose on every platform.
 #include "ui/combo_accessible.h"
 

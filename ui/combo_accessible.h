@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A screen reader's view of a combo box: its name says what it is for, its value what it holds.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control table of the main window and the words that name its fields.
 #include "ui/controls.h"
 

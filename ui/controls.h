@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's controls as data: one row per control, in tab order, and the words that name them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Failure messages and the message box that shows them.
 #include "ui/error_reporter.h"
 

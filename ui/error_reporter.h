@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's one place for failures: turns each into plain Chinese for the user.
 #pragma once
 

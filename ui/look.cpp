@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's pinned look: palette, font, style and the toolkit's translation, in one place.
 #include "ui/look.h"
 

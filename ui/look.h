@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the window looks on any desktop: the classic style, a light palette, a 9-point Simplified
 // Chinese face, and the toolkit's own words in Simplified Chinese.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds Form1 from the control table and wires each button to its frame's calculator.
 #include "ui/main_window.h"
 

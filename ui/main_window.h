@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1, the program's one window: nine frames of controls built from the control table.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control table's texts as the toolkit's strings.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wheel icon's drawing, rendered by the build (render_icon --pixels) at each size the window
 // offers, smallest first: premultiplied ARGB, one word a pixel, row after row.
 #pragma once

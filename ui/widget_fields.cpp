@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads and writes the window's controls for the calculators.
 #include "ui/widget_fields.h"
 

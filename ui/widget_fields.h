@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculators' view of the window: control texts looked up by objectName.
 #pragma once
 

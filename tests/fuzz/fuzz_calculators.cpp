@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every calculator on arbitrary field texts: a failure writes nothing; a success writes exactly
 // one well-formed number text, into its own frame's result box.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read number on arbitrary UTF-16 texts, checked against the C library's strtod.
 #include <cassert>
 #include <clocale>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Write number on arbitrary doubles, checked against printf's %.15G and read back.
 #include <cmath>
 #include <cstdio>

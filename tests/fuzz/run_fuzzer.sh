@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one libFuzzer target for a bounded time on a scratch copy of its seed corpus and prints
 # how many inputs it executed; on a finding, prints libFuzzer's report and fails.
 set -u
