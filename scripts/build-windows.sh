@@ -35,7 +35,7 @@ cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DHENGTIEBAO_HOST_TOOLS="$repo/$out/host/host-tools.cmake" -DHENGTIEBAO_BENCH=OFF \
-    -DCMAKE_EXE_LINKER_FLAGS=-s -DBUILD_TESTING=ON \
+    -DCMAKE_EXE_LINKER_FLAGS_MINSIZEREL=-s -DBUILD_TESTING=ON \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/packaging/windows/wine-run.sh"
 cmake --build "$out/build" -j2
 

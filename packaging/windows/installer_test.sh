@@ -15,7 +15,14 @@ fail() {
     exit 1
 }
 unix_path() { "$run" winepath -u "$1" | tr -d '\r'; }
-registered() { "$run" reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' | grep "$1"; }
+# The registration as reg exports it (UTF-16), rather than its console output, which Wine writes
+# in the console's code page.
+exported="$(mktemp)"
+trap 'rm -f "$exported"' EXIT
+registered() {
+    "$run" reg export "$uninstall_key" "$exported" /y >/dev/null 2>&1 &&
+        iconv -f UTF-16 -t UTF-8 "$exported" | tr -d '\r' | grep "^\"$1\"="
+}
 
 folder="$(unix_path 'C:\Program Files\衡铁宝')"
 link="$(unix_path 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\衡铁宝\衡铁宝.lnk')"
@@ -28,12 +35,12 @@ done
 registered DisplayName | grep -q '衡铁宝' || fail "not registered for Apps & features"
 registered DisplayVersion | grep -q "$version" || fail "no version $version registered"
 registered Publisher >/dev/null || fail "no publisher registered"
-registered DisplayIcon | grep -q 'hengtiebao.exe' || fail "no icon registered"
+registered DisplayIcon | grep -q 'hengtiebao.exe"$' || fail "no icon registered"
 echo "installed into $folder, Start-menu entry and registration present"
 
 "$run" "$folder/hengtiebao.exe" &
 program=$!
-window="$(timeout 60 xdotool search --sync --onlyvisible --name '^衡铁宝$' | head -n 1)" ||
+window="$(timeout 60 xdotool search --sync --onlyvisible --name '^衡铁宝（' | head -n 1)" ||
     fail "the installed program opened no window"
 xdotool key --window "$window" alt+F4
 timeout 20 sh -c "while kill -0 $program 2>/dev/null; do sleep 0.3; done" ||
