@@ -41,6 +41,9 @@ TEST_P(ReadNumberAccepts, ReadsTheDecimalValue) {
     EXPECT_EQ(std::signbit(*value), std::signbit(c.expected));
 }
 
+// 1E-396: however many zeros stand after the point, what follows them is tiny, not too large.
+const std::u16string kZerosAfterThePoint = u"0." + std::u16string(400, u'0') + u"1E5";
+
 INSTANTIATE_TEST_SUITE_P(
     Forms, ReadNumberAccepts,
     ::testing::Values(
@@ -63,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LargestDouble", u"1.7976931348623157E308", std::numeric_limits<double>::max()},
         ReadCase{"Denormal", u"1E-310", 1e-310}, ReadCase{"UnderflowToZero", u"1E-400", 0.0},
         ReadCase{"NegativeUnderflowToZero", u"-1E-400", -0.0},
-        ReadCase{"ZeroWithHugeExponent", u"0E99999", 0.0}),
+        ReadCase{"ZeroWithHugeExponent", u"0E99999", 0.0},
+        ReadCase{"ZerosAfterThePointThenExponentUnderflow", kZerosAfterThePoint, 0.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadNumberRejects, TextsThatAreNotDecimalNumbers) {
