@@ -1,21 +1,19 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Writes the reference weights: input texts and the result text of each calculator, worked out in
-# IEEE doubles (Python's floats) in the order the calculator multiplies. Kept are sizes whose last
-# digit another order would change, and a few ordinary ones.  Usage: reference_weights.py OUT
+# Writes the reference weights: input texts and result text of each calculator, worked out in IEEE
+# doubles (Python's floats) in the order the calculator multiplies. Kept are sizes whose last digit
+# another order would change, and a few ordinary ones.  Usage: reference_weights.py OUT
 import itertools
 import sys
 
 PI, HEXAGON, STEEL, PLATE, SCALE = 3.14159265358, 3.4641, 0.00000785, 0.000001, 0.001
-# Unit masses, kg/m, of some rows of each printed table, by the frame's result box.
-MASSES = {
+MASSES = {  # kg/m, some rows of each printed table, by the frame's result box
     "dj3": {"20×3": 0.889, "45×5": 3.369, "80×7": 8.525, "140×16": 33.393, "200×20": 60.056},
     "bj3": {"25×16×3": 0.912, "90×56×7": 7.756, "100×80×10": 13.476, "200×125×18": 43.588},
     "cg3": {"6.3": 6.634, "16a": 17.24, "25b": 31.335, "40c": 71.488},
-    "gg3": {"10": 11.261, "36a": 60.037, "55c": 122.605, "63c": 141.189},
-}
+    "gg3": {"10": 11.261, "36a": 60.037, "55c": 122.605, "63c": 141.189}}
 
-# Each calculator's order first, then orders a slip would give: another grouping, the factor
+# The calculator's order first, then orders a slip would give: another grouping, the factor
 # applied earlier or later, x0.001 as /1000.
 def plate(l, w, t, rho):
     v = t * (w * l)
@@ -23,50 +21,47 @@ def plate(l, w, t, rho):
 
 def round_bar(d, l):
     r = d / 2
-    q = (r * r) * PI
-    return [(l * q) * STEEL, (l * (r * (r * PI))) * STEEL, l * (q * STEEL),
-            ((l * (r * r)) * PI) * STEEL]
+    return [(l * ((r * r) * PI)) * STEEL, (l * (r * (r * PI))) * STEEL,
+            l * (((r * r) * PI) * STEEL), ((l * (r * r)) * PI) * STEEL]
 
 def square_bar(a, l):
     return [(l * (a * a)) * STEEL, l * ((a * a) * STEEL)]
 
 def hexagon_bar(a, l):
-    k = (a / 2) * ((a / 2) * HEXAGON)
-    return [(l * k) * STEEL, (l * (((a / 2) * (a / 2)) * HEXAGON)) * STEEL, l * (k * STEEL)]
+    h = a / 2
+    return [(l * (h * (h * HEXAGON))) * STEEL, (l * ((h * h) * HEXAGON)) * STEEL,
+            l * ((h * (h * HEXAGON)) * STEEL)]
 
 def section(mass, l):
     return [(l * mass) * SCALE, l * (mass * SCALE), (l * mass) / 1000, (l * SCALE) * mass]
 
-def text(x):  # at most 15 significant digits, no trailing zeros, E exponent, -0 as 0
+def text(x):  # Write number: at most 15 significant digits, no trailing zeros, E, -0 as 0
     return ("%.15g" % (x + 0.0)).replace("e", "E")
 
-def plain(x):  # mm to four decimals: exact for a whole number of 1/16 inch
+def mm(x):  # a size to 0.1 micrometre: exact for whole 1/16 inches and feet
     return ("%.4f" % x).rstrip("0").rstrip(".")
 
-INCHES = [plain(k * 25.4 / 16) for k in range(1, 161)]
-SIZES = [str(n) for n in range(1, 251)] + INCHES
-# A piece of 1 to 12 m cut into n equal pieces, its length copied from a calculator.
-PIECES = [text(whole / n) for whole in (1000, 1500, 2000, 3000, 6000, 9000, 12000)
-          for n in range(3, 25)]
-LENGTHS = [str(n) for n in range(100, 12001, 100)] + [plain(n * 304.8) for n in range(1, 41)]
-GRIDS = [
-    ("jieguo1", plate, [["1000", "1220", "1250", "1500", "2000", "2440", "6000", "2438.4"]
-                        + PIECES[::7], ["200", "500", "1000", "1220", "1250", "1500", "1219.2"],
-                        ["1", "1.5", "2", "3", "5", "6", "8", "10", "12", "16", "20", "25"]
-                        + INCHES[:16], ["7.8", "7.85", "7.87", "7.9", "7.93", "8.9", "2.7"]]),
-    ("yuan3", round_bar, [SIZES, LENGTHS + PIECES]),
-    ("fang3", square_bar, [SIZES, LENGTHS + PIECES]),
-    ("liu3", hexagon_bar, [SIZES, LENGTHS + PIECES]),
-] + [(box, section, [list(masses), LENGTHS + PIECES]) for box, masses in MASSES.items()]
+INCHES = [mm(k * 25.4 / 16) for k in range(1, 161)]
+# Whole metres or feet, and 1 to 12 m cut into n pieces, each length as a calculator shows it.
+LENGTHS = ([str(n) for n in range(100, 12001, 100)] + [mm(n * 304.8) for n in range(1, 41)]
+           + [text(m / n) for m in (1000, 1500, 2000, 3000, 6000, 9000, 12000) for n in range(3, 25)])
+SIZES = [[str(n) for n in range(1, 251)] + INCHES, LENGTHS]
+GRIDS = [(plate, "jieguo1", [["1000", "1220", "1500", "2000", "2440", "6000"] + LENGTHS[160::7],
+                             ["200", "500", "1000", "1220", "1250", "1500", "1219.2"],
+                             ["1", "2", "3", "5", "6", "8", "10", "12", "16", "20"] + INCHES[:16],
+                             ["7.8", "7.85", "7.87", "7.9", "7.93", "8.9", "2.7"]]),
+         (round_bar, "yuan3", SIZES), (square_bar, "fang3", SIZES), (hexagon_bar, "liu3", SIZES)]
+GRIDS += [(section, box, [list(masses), LENGTHS]) for box, masses in MASSES.items()]
 
-def cases(box, weigh, grid):
+def cases(weigh, box, grid):
     """Up to 8 cases that each other order changes, and the first 3 that no order changes."""
     points = list(itertools.product(*grid))
-    assert len(points) % 7919  # a prime stride walks every point once, spread over the grid
+    assert len(points) % 7919  # so the prime stride walks every point once, spread over the grid
     changed, ordinary = [0] * 3, 0
     for i in range(len(points)):
         inputs = points[i * 7919 % len(points)]
-        texts = [text(w) for w in weigh(*[MASSES.get(box, {}).get(x) or float(x) for x in inputs])]
+        numbers = [MASSES.get(box, {}).get(x) or float(x) for x in inputs]  # a model: its mass
+        texts = [text(w) for w in weigh(*numbers)]
         wanted = [j for j, t in enumerate(texts[1:]) if t != texts[0] and changed[j] < 8]
         if wanted or (ordinary < 3 and len(set(texts)) == 1):
             ordinary += not wanted
