@@ -41,9 +41,7 @@ TEST_P(ReadNumberAccepts, ReadsTheDecimalValue) {
     EXPECT_EQ(std::signbit(*value), std::signbit(c.expected));
 }
 
-// 1E-396: however many zeros stand after the point, what follows them is tiny, not too large.
-const std::u16string kZerosAfterThePoint = u"0." + std::u16string(400, u'0') + u"1E5";
-
+const std::u16string kZerosAfterThePoint = u"0." + std::u16string(400, u'0') + u"1E5";  // 1E-396
 INSTANTIATE_TEST_SUITE_P(
     Forms, ReadNumberAccepts,
     ::testing::Values(

@@ -16,8 +16,7 @@
 namespace hengtiebao {
 namespace {
 
-// By result box, the file's first column: the input controls in the order of its columns, and
-// the click.
+// By result box (the file's first column): the input controls in column order, and the click.
 using Calculator = std::pair<std::vector<std::string>, std::function<Status(Fields&)>>;
 std::map<std::string, Calculator> calculators() {
     std::map<std::string, Calculator> byResult{
@@ -67,10 +66,7 @@ TEST_P(ReferenceWeight, IsWrittenToTheLastDigit) {
     EXPECT_EQ(fields.texts[columns.front()], utf16(columns.back()));
 }
 
-INSTANTIATE_TEST_SUITE_P(File, ReferenceWeight, ::testing::ValuesIn(readCases()),
-                         [](const auto& info) {
-                             return info.param.front() + "_" + std::to_string(info.index);
-                         });
+INSTANTIATE_TEST_SUITE_P(File, ReferenceWeight, ::testing::ValuesIn(readCases()));
 
 // An unread file would instantiate no case at all.
 TEST(ReferenceWeightsFile, IsRead) {
