@@ -42,11 +42,12 @@ def mm(x):  # a size to 0.1 micrometre: exact for whole 1/16 inches and feet
     return ("%.4f" % x).rstrip("0").rstrip(".")
 
 INCHES = [mm(k * 25.4 / 16) for k in range(1, 161)]
-# Whole metres or feet, and 1 to 12 m cut into n pieces, each length as a calculator shows it.
-LENGTHS = ([str(n) for n in range(100, 12001, 100)] + [mm(n * 304.8) for n in range(1, 41)]
-           + [text(m / n) for m in (1000, 1500, 2000, 3000, 6000, 9000, 12000) for n in range(3, 25)])
+# 1 to 12 m cut into n pieces, each length as a calculator shows it; its 15 digits are what let
+# the order of the products show in a plate or section weight.
+PIECES = [text(m / n) for m in (1000, 1500, 2000, 3000, 6000, 9000, 12000) for n in range(3, 25)]
+LENGTHS = [str(n) for n in range(100, 12001, 100)] + [mm(n * 304.8) for n in range(1, 41)] + PIECES
 SIZES = [[str(n) for n in range(1, 251)] + INCHES, LENGTHS]
-GRIDS = [(plate, "jieguo1", [["1000", "1220", "1500", "2000", "2440", "6000"] + LENGTHS[160::7],
+GRIDS = [(plate, "jieguo1", [["1000", "1220", "1500", "2000", "2440", "6000"] + PIECES[::7],
                              ["200", "500", "1000", "1220", "1250", "1500", "1219.2"],
                              ["1", "2", "3", "5", "6", "8", "10", "12", "16", "20"] + INCHES[:16],
                              ["7.8", "7.85", "7.87", "7.9", "7.93", "8.9", "2.7"]]),
