@@ -807,14 +807,18 @@ void MainWindowTest::focusGoesToTheFieldAtFault_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("selected");
+    QTest::addColumn<int>("key");  // held down on the button until the keyboard repeats it
 
+    const int space = Qt::Key_Space;
     QTest::newRow("not a number") << Typing{u"yuan1"_s, u"20"_s, u"yuan2"_s, u"1ooo"_s}
-                                  << u"Command2"_s << u"yuan2"_s << u"1ooo"_s;
-    QTest::newRow("empty box") << Typing{} << u"Command4"_s << u"liu1"_s << QString();
+                                  << u"Command2"_s << u"yuan2"_s << u"1ooo"_s << space;
+    QTest::newRow("empty box") << Typing{} << u"Command4"_s << u"liu1"_s << QString() << space;
     QTest::newRow("unknown model") << Typing{u"dj1"_s, u"20x3"_s, u"dj2"_s, u"1000"_s}
-                                   << u"Command5"_s << u"dj1"_s << u"20x3"_s;
+                                   << u"Command5"_s << u"dj1"_s << u"20x3"_s << space;
     QTest::newRow("too large: the length") << Typing{u"cg1"_s, u"40c"_s, u"cg2"_s, u"1E308"_s}
-                                           << u"Command7"_s << u"cg2"_s << u"1E308"_s;
+                                           << u"Command7"_s << u"cg2"_s << u"1E308"_s << space;
+    QTest::newRow("held Enter: one report") << Typing{u"bj2"_s, u"abc"_s} << u"Command6"_s
+                                            << u"bj2"_s << u"abc"_s << int(Qt::Key_Return);
 }
 
 // After a report the user types the correction straight over the text at fault.
@@ -823,9 +827,15 @@ void MainWindowTest::focusGoesToTheFieldAtFault() {
     QFETCH(QString, button);
     QFETCH(QString, field);
     QFETCH(QString, selected);
+    QFETCH(int, key);
     typeAll(typing);
     control(button)->setFocus();
-    QTest::keyClick(control(button), Qt::Key_Space);
+    QTest::keyPress(control(button), Qt::Key(key));
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(control(button), &repeat);
+    }
+    QTest::keyRelease(control(button), Qt::Key(key));
     QCOMPARE(m_failures.size(), std::size_t{1});
 
     QWidget* target = control(field);

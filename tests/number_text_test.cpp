@@ -42,6 +42,7 @@ TEST_P(ReadNumberAccepts, ReadsTheDecimalValue) {
     EXPECT_EQ(std::signbit(*value), std::signbit(c.expected));
 }
 
+const std::u16string kZerosAfterThePoint = u"0." + std::u16string(400, u'0') + u"1E5";  // 1E-396
 INSTANTIATE_TEST_SUITE_P(
     Forms, ReadNumberAccepts,
     ::testing::Values(
@@ -64,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LargestDouble", u"1.7976931348623157E308", std::numeric_limits<double>::max()},
         ReadCase{"Denormal", u"1E-310", 1e-310}, ReadCase{"UnderflowToZero", u"1E-400", 0.0},
         ReadCase{"NegativeUnderflowToZero", u"-1E-400", -0.0},
-        ReadCase{"ZeroWithHugeExponent", u"0E99999", 0.0}),
+        ReadCase{"ZeroWithHugeExponent", u"0E99999", 0.0},
+        ReadCase{"ZerosAfterThePointThenExponentUnderflow", kZerosAfterThePoint, 0.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadNumberRejects, TextsThatAreNotDecimalNumbers) {
