@@ -1053,7 +1053,8 @@ void MainWindowTest::fortyThousandCharactersSurvive() {
 void MainWindowTest::coloursOfTheRendering() {
     const QImage image = m_window->grab().toImage();
     QCOMPARE(image.size(), QSize(654, 319));
-    const QColor face = QApplication::palette().color(QPalette::Window);
+    // The classic dialog face the window pins, not the desktop's (Windows has its own).
+    const QColor face(0xef, 0xef, 0xef);
 
     for (const Expected& e : kLayout) {
         const QString kind = QString::fromLatin1(e.kind);

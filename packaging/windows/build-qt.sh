@@ -23,6 +23,11 @@ QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
  -DFEATURE_style_windowsvista=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
  -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_textodfwriter=OFF
  -DFEATURE_sessionmanager=OFF -DFEATURE_freetype=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF
+ -DFEATURE_graphicsview=OFF -DFEATURE_graphicseffect=OFF -DFEATURE_style_stylesheet=OFF
+ -DFEATURE_filedialog=OFF -DFEATURE_mimetype_database=OFF -DFEATURE_mdiarea=OFF
+ -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_colordialog=OFF
+ -DFEATURE_fontdialog=OFF -DFEATURE_wizard=OFF -DFEATURE_hijricalendar=OFF
+ -DFEATURE_jalalicalendar=OFF -DFEATURE_islamiccivilcalendar=OFF
  -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_libpng=OFF -DFEATURE_system_doubleconversion=OFF"
 
 source_version() {
@@ -75,4 +80,8 @@ mkdir -p "$work"
 )
 touch "$prefix/.complete"
 rm -rf "$work"
+# Qt builds of other keys are stale now.
+for other in "$cache"/qt-*-mingw-static-*; do
+    [ "$other" = "$prefix" ] || rm -rf "$other"
+done
 echo "$prefix"
