@@ -136,6 +136,10 @@ QFont classicFont() {
     font.setPointSize(kPointSize);
     font.setWeight(QFont::Normal);
     font.setStyle(QFont::StyleNormal);
+    // The layout was measured with glyphs hinted only vertically, at their fractional widths (a
+    // Linux desktop's default). Full hinting rounds every glyph up to whole pixels: Windows's GDI
+    // does, and "7.85" would then outgrow its box.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }
 
