@@ -12,14 +12,15 @@ refresh="${1:-}"
 
 # Core, Gui, Widgets and Test only; what the window does not use is switched off, so the
 # program stays small. Debian's repack lacks the Wintab sources (tablet events); Qt 6.4's
-# DirectWrite font database needs Direct2D, so the GDI one is used; no OpenGL of any kind.
+# DirectWrite font database needs more than MinGW has, so the GDI one lists the fonts, and
+# DirectWrite draws them where the window asks for it; no OpenGL of any kind.
 QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
  -DFEATURE_optimize_size=ON -DFEATURE_gc_binaries=ON
  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF
  -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF -DFEATURE_vulkan=OFF
  -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_opengl_dynamic=OFF -DFEATURE_dynamicgl=OFF
- -DFEATURE_tabletevent=OFF -DFEATURE_directwrite3=OFF -DFEATURE_direct2d=OFF
+ -DFEATURE_tabletevent=OFF -DFEATURE_directwrite3=OFF
  -DFEATURE_style_windowsvista=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
  -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_textodfwriter=OFF
  -DFEATURE_sessionmanager=OFF -DFEATURE_freetype=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF
@@ -27,7 +28,9 @@ QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
  -DFEATURE_filedialog=OFF -DFEATURE_mimetype_database=OFF -DFEATURE_mdiarea=OFF
  -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_colordialog=OFF
  -DFEATURE_fontdialog=OFF -DFEATURE_wizard=OFF -DFEATURE_hijricalendar=OFF
- -DFEATURE_jalalicalendar=OFF -DFEATURE_islamiccivilcalendar=OFF
+ -DFEATURE_jalalicalendar=OFF -DFEATURE_islamiccivilcalendar=OFF -DFEATURE_tableview=OFF
+ -DFEATURE_treeview=OFF -DFEATURE_filesystemmodel=OFF
+ -DFEATURE_dockwidget=OFF -DFEATURE_tabbar=OFF -DFEATURE_gestures=OFF
  -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_libpng=OFF -DFEATURE_system_doubleconversion=OFF"
 
 source_version() {
@@ -65,12 +68,13 @@ if [ -f "$prefix/.complete" ] && [ "$refresh" != --refresh ]; then
     exit 0
 fi
 
+# The work directory is the key's too, so an interrupted build goes on where it stopped.
 work="$cache/qt-source-$key"
-rm -rf "$work" "$prefix"
+rm -rf "$prefix"
 mkdir -p "$work"
 (
     cd "$work"
-    apt-get source -qq "qt6-base=$version" >&2 2>/dev/null || apt-get source -qq "qt6-base=$version" >&2
+    ls -d qt6-base-*/ >/dev/null 2>&1 || apt-get source -qq "qt6-base=$version" >&2
     # shellcheck disable=SC2086
     cmake -S qt6-base-*/ -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \

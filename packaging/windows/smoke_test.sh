@@ -27,9 +27,16 @@ type_into() {
     xdotool key ctrl+a && xdotool type --delay 40 "$2"
 }
 
+# What Ctrl+C puts on the clipboard, emptied first; Wine hands it over to X a moment later.
 clipboard_after_copy() {
-    xdotool key ctrl+c && sleep 0.5
-    xclip -o -selection clipboard 2>/dev/null || true
+    xclip -selection clipboard -i /dev/null >/dev/null 2>&1
+    xdotool key ctrl+c
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        sleep 0.3
+        text="$(xclip -o -selection clipboard 2>/dev/null || true)"
+        [ -n "$text" ] && break
+    done
+    echo "$text"
 }
 
 "$run" "$exe" &
@@ -40,6 +47,7 @@ window="$(timeout 60 xdotool search --sync --onlyvisible --name "$window_title" 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 if [ "$WIDTH" != 654 ] || [ "$HEIGHT" != 319 ]; then fail "window is ${WIDTH}x$HEIGHT, not 654x319"; fi
 echo "window 衡铁宝 at ${WIDTH}x$HEIGHT"
+sleep 2  # mapped is not yet ready for input: the first paint and focus come after
 
 type_into "$CHANG1" 1000
 type_into "$CHANG2" 500
