@@ -49,9 +49,18 @@ cp "$out/build/ui/hengtiebao.exe" \
 ls -l "$out/dist"
 
 echo "== The Windows tests under Wine"
+PATH="/usr/lib/wine:$PATH"
 packaging/windows/wine-run.sh wineboot >/dev/null 2>&1  # the prefix, before tests share it
+wineserver --wait
 skip_window_tests="-LE window"
 [ -n "${WINDOW_TESTS:-}" ] && skip_window_tests=""
-# shellcheck disable=SC2086
-xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -dpi 96" \
-    ctest --test-dir "$out/build" --output-on-failure -j2 $skip_window_tests
+# One Wine server for the whole run, on the test run's display, so that programs started side by
+# side never race to start their own.
+# shellcheck disable=SC2016,SC2086
+xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -dpi 96" sh -c '
+    wineserver --persistent
+    packaging/windows/wine-run.sh wineboot >/dev/null 2>&1  # its services up before the tests
+    ctest "$@"
+    status=$?
+    wineserver --kill
+    exit $status' sh --test-dir "$out/build" --output-on-failure -j2 $skip_window_tests
