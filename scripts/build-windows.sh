@@ -53,7 +53,10 @@ PATH="/usr/lib/wine:$PATH"
 packaging/windows/wine-run.sh wineboot >/dev/null 2>&1  # the prefix, before tests share it
 wineserver --wait
 skip_window_tests="-LE window"
-[ -n "${WINDOW_TESTS:-}" ] && skip_window_tests=""
+if [ -n "${WINDOW_TESTS:-}" ]; then
+    skip_window_tests=""
+    export QTEST_FUNCTION_TIMEOUT=3600000  # the monkey test needs more than 5 minutes under Wine
+fi
 # One Wine server for the whole run, on the test run's display, so that programs started side by
 # side never race to start their own.
 # shellcheck disable=SC2016,SC2086
