@@ -49,10 +49,12 @@ add_source_entries() {
             sed 's/^Types:.*/Types: deb-src/' "$file"
             echo
         done
-        if [ -f /etc/apt/sources.list ]; then
-            sed -n 's/^deb \(.*\)$/Types: deb-src\nURIs: \1/p' /etc/apt/sources.list |
-                awk '/^URIs:/ { print "URIs: " $2; print "Suites: " $3; $1=$2=$3=""; print "Components:" $0; print ""; next } { print }'
-        fi
+        # One-line entries ("deb URI suite components...") in the same form.
+        [ -f /etc/apt/sources.list ] && awk '$1 == "deb" {
+            printf "Types: deb-src\nURIs: %s\nSuites: %s\nComponents:", $2, $3
+            for (i = 4; i <= NF; ++i) printf " %s", $i
+            printf "\n\n"
+        }' /etc/apt/sources.list
     } | $as_root tee "$list" >/dev/null
     $as_root apt-get update -qq
 }

@@ -1,4 +1,5 @@
 #!/bin/sh
+# shellcheck source-path=SCRIPTDIR
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The installer under Wine, silent both ways, on the X display given: it installs per machine
 # into Program Files with a Start-menu entry and an uninstall registration, the installed
@@ -10,10 +11,8 @@ setup="$2"
 version="$3"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\衡铁宝'
 
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+# shellcheck source=wine_window.sh
+. "$(dirname "$0")/wine_window.sh"
 unix_path() { "$run" winepath -u "$1" | tr -d '\r'; }
 # The registration as reg exports it (UTF-16), rather than its console output, which Wine writes
 # in the console's code page.
@@ -38,13 +37,8 @@ registered Publisher >/dev/null || fail "no publisher registered"
 registered DisplayIcon | grep -q 'hengtiebao.exe"$' || fail "no icon registered"
 echo "installed into $folder, Start-menu entry and registration present"
 
-"$run" "$folder/hengtiebao.exe" &
-program=$!
-window="$(timeout 60 xdotool search --sync --onlyvisible --name '^衡铁宝（' | head -n 1)" ||
-    fail "the installed program opened no window"
-xdotool key --window "$window" alt+F4
-timeout 20 sh -c "while kill -0 $program 2>/dev/null; do sleep 0.3; done" ||
-    fail "the installed program did not close"
+open_window "$folder/hengtiebao.exe"
+close_window
 echo "the installed program opened its window"
 
 # The uninstaller runs from a copy of itself and returns at once: wait for its work.
