@@ -7,6 +7,7 @@
 #include <cfenv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <random>

@@ -27,7 +27,7 @@ Words wordsFor(const std::string& control) {
 }
 
 // A typed text can be as long as the user cares to type; the box shows its start.
-QString quoted(std::u16string_view text) {
+QString inQuotes(std::u16string_view text) {
     constexpr std::size_t kShown = 30;
     QString shown = toQString(text.substr(0, kShown));
     if (text.size() > kShown) shown += QChar(u'…');
@@ -46,15 +46,15 @@ QString failureMessage(const Failure& failure) {
     switch (failure.kind) {
         case FailureKind::NotANumber:
             if (empty) return u"请输入"_s + stock + u"的"_s + field + u"。"_s;
-            return stock + u"的"_s + field + quoted(failure.text) +
+            return stock + u"的"_s + field + inQuotes(failure.text) +
                    u"不是数字。请输入数字，如 1000 或 12.5。"_s;
         case FailureKind::FloatingPointFault:
             return stock + u"的重量太大，无法计算。请检查输入的数字。"_s;
         case FailureKind::UnknownModel: {
             if (empty) return u"请选择或输入"_s + stock + u"的"_s + field + u"。"_s;
-            const QString absent = stock + field + quoted(failure.text) + u"不在列表中。"_s;
+            const QString absent = stock + field + inQuotes(failure.text) + u"不在列表中。"_s;
             if (failure.suggestion.empty()) return absent + u"请从列表中选择。"_s;
-            return absent + u"\n是否改用列表中的"_s + quoted(failure.suggestion) + u"计算？"_s;
+            return absent + u"\n是否改用列表中的"_s + inQuotes(failure.suggestion) + u"计算？"_s;
         }
         case FailureKind::ToolkitError:
             return u"界面错误：无法读取或写入"_s + stock + field + u"框的文字。"_s;
@@ -69,7 +69,7 @@ Reply MessageBoxReporter::report(const Failure& failure) {
                     QMessageBox::NoButton, &m_window);
     if (failure.kind == FailureKind::UnknownModel && !failure.suggestion.empty()) {
         QPushButton* use =
-            box.addButton(u"改用"_s + quoted(failure.suggestion), QMessageBox::AcceptRole);
+            box.addButton(u"改用"_s + inQuotes(failure.suggestion), QMessageBox::AcceptRole);
         box.addButton(QMessageBox::Cancel);
         box.setDefaultButton(use);
         box.exec();

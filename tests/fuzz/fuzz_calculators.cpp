@@ -2,6 +2,8 @@
 // Every calculator on arbitrary field texts: a failure writes nothing; a success writes exactly
 // one well-formed number text, into its own frame's result box.
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>

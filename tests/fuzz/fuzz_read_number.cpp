@@ -2,6 +2,8 @@
 // Read number on arbitrary UTF-16 texts, checked against the C library's strtod.
 #include <cassert>
 #include <clocale>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over committed inputs, so the normal test run replays the seed corpus
 // without libFuzzer.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
