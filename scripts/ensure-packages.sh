@@ -1,6 +1,6 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs, on Debian 12, whichever of the given packages are missing; installs nothing otherwise.
+# Installs, on Debian, whichever of the given packages are missing; installs nothing otherwise.
 set -eu
 missing=""
 for package in "$@"; do

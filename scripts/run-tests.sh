@@ -19,7 +19,7 @@ fi
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Normal build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DHENGTIEBAO_BENCH=ON
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
 

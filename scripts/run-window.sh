@@ -7,6 +7,6 @@ cd "$(dirname "$0")/.."
 # shellcheck disable=SC2086
 scripts/ensure-packages.sh $BUILD_PACKAGES
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DHENGTIEBAO_BENCH=OFF
 cmake --build build -j2 --target hengtiebao
 exec build/ui/hengtiebao
