@@ -10,7 +10,17 @@ rm -rf "$stage"
 cmake --install "$build" --prefix "$stage/usr" >/dev/null
 
 desktop-file-validate "$stage/usr/share/applications/$id.desktop"
-appstreamcli validate --pedantic --strict --no-net "$stage/usr/share/metainfo/$id.metainfo.xml"
+# Every finding but pedantic hints fails, except two accepted by name: the project has no homepage
+# for the newer validator's url-homepage-missing, and the older one predates the <developer> tag
+# the newer one asks for.
+report=$(appstreamcli validate --pedantic --no-net "$stage/usr/share/metainfo/$id.metainfo.xml")
+echo "$report"
+echo "$report" | grep -Eq 'Validation (was successful|failed)' || { echo "appstreamcli gave no verdict"; exit 1; }
+if echo "$report" | grep -E '^[EWI]: ' | grep -Eqv ': (url-homepage-missing|unknown-tag developer)( |$)'
+then
+    echo "metainfo not clean"
+    exit 1
+fi
 
 # As man renders them (-k: preconv for the Chinese page), and as mandoc's stricter lint reads them.
 man="$stage/usr/share/man"
