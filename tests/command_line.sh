@@ -10,6 +10,13 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 # The toolkit warns on standard error without a runtime folder of its own.
 export XDG_RUNTIME_DIR="$tmp" LC_ALL="" LANGUAGE=""
+# The cases' locales, made here: a machine need not have generated them, and where one is missing
+# the toolkit says so on standard error, which is not the program's output.
+mkdir "$tmp/locales"
+for locale in en_US zh_CN; do
+    localedef -i "$locale" -f UTF-8 "$tmp/locales/$locale.UTF-8" || exit 1
+done
+export LOCPATH="$tmp/locales"
 failed=0
 
 # platform | LANG | arguments | status | first line of stdout | of stderr ("" for none)
@@ -35,6 +42,6 @@ xcb|zh_CN.UTF-8|--help|0|用法：hengtiebao [选项]|
 offscreen|en_US.UTF-8|-platform offscreen -style fusion -v|0|hengtiebao $version|
 offscreen|en_US.UTF-8|--nosuch|2||hengtiebao: unknown option '--nosuch'
 offscreen|zh_CN.UTF-8|--help extra|2||hengtiebao：多余的参数“extra”
-xcb|C|-platform offscreen|124||
+xcb|C.UTF-8|-platform offscreen|124||
 EOF
 exit "$failed"
