@@ -1,10 +1,13 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs the README's commands as a new user would, in a pristine Debian 12 root, and reports each step.
+# Runs the README's commands as a new user would, in pristine Debian roots, and reports each step:
+# for each release, the run command first and alone, then the test command, then the package it
+# built installed and started in a second fresh root of the same release.
 #
-# Usage: scripts/clean-room.sh [--refresh]     (--refresh makes the cached pristine root anew)
+# Usage: scripts/clean-room.sh [--suite bookworm|trixie] [--refresh]
+#   (both releases when no --suite is given; --refresh makes the cached pristine roots anew)
 # Exit status: 0 every step passed; 1 a step failed; 2 not root, or no debootstrap;
-# 3 the pristine root could not be made (no Debian 12 mirror in the apt sources, or debootstrap failed).
+# 3 a pristine root could not be made (no Debian mirror in the apt sources, or debootstrap failed).
 # shellcheck disable=SC2317  # the functions run through step and the trap
 set -u
 # Each step runs as a background job in a process group of its own, so that the trap can end all
@@ -13,12 +16,23 @@ set -m
 cd "$(dirname "$0")/.." || exit 2
 repo=$PWD
 
+usage() {
+    echo "usage: $0 [--suite bookworm|trixie] [--refresh]" >&2
+    exit 2
+}
+suites=(bookworm trixie)
 refresh=no
-case "${1:-}" in
-    "") ;;
-    --refresh) refresh=yes ;;
-    *) echo "usage: $0 [--refresh]" >&2; exit 2 ;;
-esac
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --suite)
+            case "${2:-}" in bookworm | trixie) suites=("$2") ;; *) usage ;; esac
+            shift
+            ;;
+        --refresh) refresh=yes ;;
+        *) usage ;;
+    esac
+    shift
+done
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "clean-room: needs root (it runs debootstrap, chroot and mount); run it with sudo." >&2
@@ -31,61 +45,65 @@ if ! scripts/ensure-packages.sh debootstrap debian-archive-keyring >/dev/null 2>
 fi
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao/clean-room
-pristine=$cache/bookworm-minbase.tar.gz
 logs=$cache/logs
 # Not /tmp, which may live in memory: the builds need a few GiB.
 work=$(mktemp -d /var/tmp/hengtiebao-clean-room.XXXXXX) || exit 1
-build_root=$work/build-root
-package_root=$work/package-root
 source=/root/hengtiebao
 step_pid=""
+# The release in hand: its cached pristine root and the two fresh copies made from it.
+suite="" pristine="" build_root="" package_root=""
 
-# Process ids of everything running with its root inside the work folder.
-processes_in_work() {
+# Process ids of everything running with its root inside DIR.
+processes_in() {
     local dir root
     for dir in /proc/[0-9]*; do
         root=$(readlink "$dir/root" 2>/dev/null) || continue
-        case "$root" in "$work"/*) echo "${dir#/proc/}" ;; esac
+        case "$root" in "$1"/*) echo "${dir#/proc/}" ;; esac
     done
 }
 
-# Mount points under the work folder, deepest first.
-mounts_in_work() {
-    awk -v work="$work/" 'index($2, work) == 1 { print $2 }' /proc/self/mounts | sort -r
+# Mount points under DIR, deepest first.
+mounts_in() {
+    awk -v dir="$1/" 'index($2, dir) == 1 { print $2 }' /proc/self/mounts | sort -r
 }
 
-# On every exit, failures and Ctrl+C included: nothing may stay running, mounted or on disk.
-cleanup() {
-    local pids point
-    trap - EXIT INT TERM HUP
-    rm -f "$pristine.part"
-    [ -n "$step_pid" ] && kill -KILL -- "-$step_pid" 2>/dev/null
+# Ends everything running in DIR's roots, unmounts them and removes DIR.
+clear_dir() {
+    local dir=$1 pids point
     # The window programs run in sessions of their own; they and the rest are found by their root.
     for _ in 1 2 3 4 5; do
-        pids=$(processes_in_work)
+        pids=$(processes_in "$dir")
         [ -z "$pids" ] && break
         # shellcheck disable=SC2086
         kill -KILL $pids 2>/dev/null
         sleep 1
     done
-    for point in $(mounts_in_work); do
+    for point in $(mounts_in "$dir"); do
         umount "$point" 2>/dev/null || umount -l "$point"
     done
-    if [ -n "$(mounts_in_work)" ]; then
-        echo "clean-room: still mounted, so $work is left in place:" >&2
-        mounts_in_work >&2
-        return
+    if [ -n "$(mounts_in "$dir")" ]; then
+        echo "clean-room: still mounted, so $dir is left in place:" >&2
+        mounts_in "$dir" >&2
+        return 1
     fi
     # --one-file-system: never reach through a mount into the machine's own /dev or /proc.
-    rm -rf --one-file-system "$work"
+    rm -rf --one-file-system "$dir"
+}
+
+# On every exit, failures and Ctrl+C included: nothing may stay running, mounted or on disk.
+cleanup() {
+    trap - EXIT INT TERM HUP
+    [ -n "$pristine" ] && rm -f "$pristine.part"
+    [ -n "$step_pid" ] && kill -KILL -- "-$step_pid" 2>/dev/null
+    clear_dir "$work"
 }
 trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
 
-# This machine's Debian 12 entries, one "URI SUITE COMPONENTS..." line each, from one-line
-# sources.list files and deb822 .sources files alike; other vendors' entries are left out.
+# This machine's Debian entries for its own release, one "URI SUITE COMPONENTS..." line each, from
+# one-line sources.list files and deb822 .sources files alike; other vendors' entries are left out.
 debian_sources() {
     local lists=() file
     for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
@@ -116,18 +134,24 @@ debian_sources() {
                 }
                 END { flush() }' "$file"
         done
-    } | awk '$2 ~ /^bookworm(-updates|-security)?$/ && / main( |$)/ { $1 = $1; print }'
+    } | awk -v release="$(sed -n 's/^VERSION_CODENAME=//p' /etc/os-release)" '
+        $2 ~ "^" release "(-updates|-security)?$" && / main( |$)/ { $1 = $1; print }'
 }
-sources=$(debian_sources)
-mirror=$(echo "$sources" | awk '$2 == "bookworm" { print $1; exit }')
+host_sources=$(debian_sources)
+
+# The same mirrors for SUITE: the machine's release name in each entry becomes SUITE's.
+suite_sources() {
+    echo "$host_sources" | awk -v suite="$1" '{ sub(/^[a-z]+/, suite, $2); print }'
+}
 
 # Makes the pristine root and keeps it as a tarball, written under another name first so that an
 # interrupted run never leaves a broken cache.
 make_pristine() {
-    local root=$work/pristine
+    local root=$work/$suite/pristine mirror
+    mirror=$(suite_sources "$suite" | awk -v suite="$suite" '$2 == suite { print $1; exit }')
     echo "mirror: $mirror"
     mkdir -p "$cache" "$root" &&
-        debootstrap --variant=minbase bookworm "$root" "$mirror" &&
+        debootstrap --variant=minbase "$suite" "$root" "$mirror" &&
         tar --numeric-owner -C "$root" -czf "$pristine.part" . &&
         mv "$pristine.part" "$pristine" &&
         ls -l "$pristine"
@@ -138,7 +162,7 @@ make_pristine() {
 unpack_root() {
     local root=$1
     mkdir "$root" && tar --numeric-owner -C "$root" -xpzf "$pristine" || return 1
-    echo "$sources" | awk '{ print "deb", $0 }' >"$root/etc/apt/sources.list"
+    suite_sources "$suite" | awk '{ print "deb", $0 }' >"$root/etc/apt/sources.list"
     apt-config dump --no-empty --format '%f "%v";%n' Acquire::http Acquire::https \
         Acquire::Check-Valid-Until Acquire::Check-Date >"$root/etc/apt/apt.conf.d/00mirror"
     rm -f "$root/etc/resolv.conf"
@@ -232,7 +256,7 @@ manual_pages() {
 names=() results=() times=()
 # Runs one step with its output in a log, then shows its exit status and the log's last lines.
 step() {
-    local name=$1 log status start=$SECONDS
+    local name="$suite: $1" log status start=$SECONDS
     shift
     log=$logs/$((${#names[@]} + 1))-${name//[^a-zA-Z]/-}.log
     echo "== $name"
@@ -249,57 +273,77 @@ step() {
     return "$status"
 }
 skip() {
-    echo "== $1: skipped, $2"
-    names+=("$1") times+=(-) results+=("skipped: $2")
+    echo "== $suite: $1: skipped, $2"
+    names+=("$suite: $1") times+=(-) results+=("skipped: $2")
+}
+
+# The pristine root of the release in hand, made once and then taken from the cache.
+ensure_pristine() {
+    [ "$refresh" = no ] && [ -f "$pristine" ] && return 0
+    if [ -z "$(suite_sources "$suite")" ]; then
+        echo "clean-room: no Debian entry in this machine's apt sources to reach $suite from." >&2
+        exit 3
+    fi
+    if ! step "make pristine root" make_pristine; then
+        echo "clean-room: could not make the pristine $suite root." >&2
+        exit 3
+    fi
+}
+
+# The run command first and alone, in a root where nothing was installed before it; then the
+# test command in the same root, which builds the package.
+build_and_test() {
+    if step "unpack build root" unpack_root "$build_root" && step "clone HEAD" clone_head; then
+        step "run command" window_stays_open "$build_root" "$source/build/ui/hengtiebao" \
+            sh -c "cd $source && exec scripts/run-window.sh"
+        step "test command" in_root "$build_root" sh -c "cd $source && scripts/run-tests.sh"
+    else
+        skip "run command" "no build root"
+        skip "test command" "no build root"
+    fi
+}
+
+# The package this release built, in a fresh root of the same release.
+install_and_start() {
+    if step "unpack package root" unpack_root "$package_root" &&
+        step "install package" install_package; then
+        step "start installed program" window_stays_open "$package_root" /usr/bin/hengtiebao \
+            /usr/bin/hengtiebao
+        step "manual pages" manual_pages
+    else
+        skip "start installed program" "not installed"
+        skip "manual pages" "not installed"
+    fi
 }
 
 rm -rf "$logs"
 mkdir -p "$logs"
-
-if [ "$refresh" = yes ] || [ ! -f "$pristine" ]; then
-    if [ -z "$mirror" ]; then
-        echo "clean-room: no Debian 12 (bookworm) entry in this machine's apt sources." >&2
-        exit 3
-    fi
-    if ! step "make pristine root" make_pristine; then
-        echo "clean-room: could not make the pristine Debian 12 root from $mirror." >&2
-        exit 3
-    fi
-fi
-
-if step "unpack build root" unpack_root "$build_root" && step "clone HEAD" clone_head; then
-    step "test command" in_root "$build_root" sh -c "cd $source && scripts/run-tests.sh"
-    step "run command" window_stays_open "$build_root" "$source/build/ui/hengtiebao" \
-        sh -c "cd $source && exec scripts/run-window.sh"
-else
-    skip "test command" "no build root"
-    skip "run command" "no build root"
-fi
-if step "unpack package root" unpack_root "$package_root" && step "install package" install_package
-then
-    step "start installed program" window_stays_open "$package_root" /usr/bin/hengtiebao \
-        /usr/bin/hengtiebao
-    step "manual pages" manual_pages
-else
-    skip "start installed program" "not installed"
-    skip "manual pages" "not installed"
-fi
+for suite in "${suites[@]}"; do
+    pristine=$cache/$suite-minbase.tar.gz
+    build_root=$work/$suite/build-root
+    package_root=$work/$suite/package-root
+    mkdir -p "$work/$suite"
+    ensure_pristine
+    build_and_test
+    install_and_start
+    clear_dir "$work/$suite"  # a release's roots take GiBs; the next starts on a clean disk
+done
 
 echo
-printf '%-26s %-8s %s\n' step result seconds
+printf '%-36s %-8s %s\n' step result seconds
 failed=0
 for i in "${!names[@]}"; do
-    printf '%-26s %-8s %s\n' "${names[$i]}" "${results[$i]}" "${times[$i]}"
+    printf '%-36s %-8s %s\n' "${names[$i]}" "${results[$i]}" "${times[$i]}"
     [ "${results[$i]}" = pass ] || failed=1
 done
-printf '%-26s %-8s %s\n' total "" "$SECONDS"
+printf '%-36s %-8s %s\n' total "" "$SECONDS"
 
-# The run ends in the test runner's own verdicts: ctest's summary of each stage of the test
+# The run ends in the test runner's own verdicts: ctest's summary of each stage of each test
 # command, which the table above only counts as one step.
-test_log=$(find "$logs" -name '*-test-command.log' | head -n 1)
-if [ -n "$test_log" ]; then
+for test_log in "$logs"/*-test-command.log; do
+    [ -f "$test_log" ] || continue
     echo
     echo "The test command's stages (whole output in $test_log):"
     grep -E '^== |tests passed|tests failed out of|^Total Test time' "$test_log"
-fi
+done
 exit "$failed"
