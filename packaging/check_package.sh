@@ -13,7 +13,7 @@ desktop-file-validate "$stage/usr/share/applications/$id.desktop"
 # Every finding but pedantic hints fails, except two accepted by name: the project has no homepage
 # for the newer validator's url-homepage-missing, and the older one predates the <developer> tag
 # the newer one asks for.
-report=$(appstreamcli validate --pedantic --no-net "$stage/usr/share/metainfo/$id.metainfo.xml")
+report=$(appstreamcli validate --pedantic --no-net "$stage/usr/share/metainfo/$id.metainfo.xml") || true
 echo "$report"
 echo "$report" | grep -Eq 'Validation (was successful|failed)' || { echo "appstreamcli gave no verdict"; exit 1; }
 if echo "$report" | grep -E '^[EWI]: ' | grep -Eqv ': (url-homepage-missing|unknown-tag developer)( |$)'
@@ -69,4 +69,11 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$depends" | grep -q libqt6widgets6 || { echo "Depends lacks Qt: $depends"; exit 1; }
 echo "$(basename "$deb"): Depends: $depends; Recommends: $(dpkg-deb -f "$deb" Recommends)"
-lintian --fail-on error,warning "$deb" && echo "lintian: no error and no warning"
+# Lintian's own metainfo check fails on any finding: the metainfo was judged above, by name.
+findings=$(lintian --fail-on none "$deb")
+echo "$findings"
+if echo "$findings" | grep -E '^[EW]: ' | grep -Ev ': appstream-metadata-validation-failed( |$)'
+then
+    exit 1
+fi
+echo "lintian: no error and no warning"
