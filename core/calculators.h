@@ -32,8 +32,8 @@ Status calculateHexagonBar(Fields& fields);
 
 namespace hengtiebao {
 
-// The density list of the plate frame, g/cm3, in list order; the combo starts at 7.85 (steel).
+// The density list of the plate frame, g/cm3, in list order. The text it starts with, 7.85 (steel),
+// stands with every other start text in the window's control table.
 inline constexpr std::array<std::u16string_view, 4> kDensities{u"7.8", u"7.85", u"7.87", u"7.9"};
-inline constexpr std::u16string_view kInitialDensity = u"7.85";
 
 }  // namespace hengtiebao

@@ -57,7 +57,7 @@ constexpr SectionRow kRows[] = {
 
 const SectionTable& channelTable() {
     // "[" pictures the section; Chinese-punctuation mode types it as "【". "16#" is "16号".
-    static constexpr SectionTable table{kRows, u"16a", u"[【槽", u"#"};
+    static constexpr SectionTable table{kRows, u"[【槽", u"#"};
     return table;
 }
 

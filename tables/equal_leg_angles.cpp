@@ -97,7 +97,7 @@ constexpr SectionRow kRows[] = {
 }  // namespace
 
 const SectionTable& equalLegAngleTable() {
-    static constexpr SectionTable table{kRows, u"20×3", u"∠L", u""};
+    static constexpr SectionTable table{kRows, u"∠L", u""};
     return table;
 }
 

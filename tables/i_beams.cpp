@@ -60,7 +60,7 @@ constexpr SectionRow kRows[] = {
 }  // namespace
 
 const SectionTable& iBeamTable() {
-    static constexpr SectionTable table{kRows, u"10", u"I工", u"#"};
+    static constexpr SectionTable table{kRows, u"I工", u"#"};
     return table;
 }
 

@@ -16,7 +16,6 @@ struct SectionRow {
 // Rows in comparison order, which is also the order of the window's model list.
 struct SectionTable {
     std::span<const SectionRow> rows;
-    std::u16string_view initialModel;  // the text the model combo shows at start
     // Marks traders write around this kind's designations and a suggestion drops: one leading
     // character of tradePrefixes (∠20×3, [16a, 工20a), one trailing of tradeSuffixes (16#).
     std::u16string_view tradePrefixes;

@@ -81,7 +81,7 @@ constexpr SectionRow kRows[] = {
 }  // namespace
 
 const SectionTable& unequalLegAngleTable() {
-    static constexpr SectionTable table{kRows, u"25×16×3", u"∠L", u""};
+    static constexpr SectionTable table{kRows, u"∠L", u""};
     return table;
 }
 

@@ -78,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
         WeightCase{"SquareBar", &kSquare, {u"20", u"1000"}, u"3.14"},
         WeightCase{"SquareBarZeroLength", &kSquare, {u"20", u"0"}, u"0"},
         WeightCase{"HexagonBar", &kHexagon, {u"20", u"1000"}, u"2.7193185"},
-        WeightCase{"HexagonBarNegativeLength", &kHexagon, {u"20", u"-1000"}, u"-2.7193185"}),
+        WeightCase{"HexagonBarNegativeLength", &kHexagon, {u"20", u"-1000"}, u"-2.7193185"},
+        // Halved before the product: (a x h) / 2 would overflow on the way to the same area.
+        WeightCase{"HexagonBarHalvesFirst", &kHexagon, {u"1.2E154", u"1"}, u"9.7895466E+302"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FailureCase {

@@ -185,6 +185,7 @@ class MainWindowTest : public QObject {
     void wheelChangesOnlyTheFocusedCombo();
     void longResultShowsItsFirstDigits_data();
     void longResultShowsItsFirstDigits();
+    void longTooltipIsCutBetweenCharacters();
 
     void failureIsReportedAndChangesNothing_data();
     void failureIsReportedAndChangesNothing();
@@ -718,6 +719,12 @@ void MainWindowTest::longResultShowsItsFirstDigits() {
     QCOMPARE(box->toolTip(), QString());
 }
 
+// The tooltip of a text over 200 units long keeps no half of a character beyond the basic plane.
+void MainWindowTest::longTooltipIsCutBetweenCharacters() {
+    type(u"yuan2"_s, QString(199, u'1') + u"\U00020000"_s + u"5"_s);
+    QCOMPARE(control<QLineEdit>(u"yuan2"_s)->toolTip(), QString(199, u'1') + u"…"_s);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Failures
 
@@ -954,6 +961,9 @@ void MainWindowTest::failureWording_data() {
     QTest::newRow("long text is cut") << notANumber << u"liu1"_s << QString(40, u'x') << QString()
                                       << u"六角钢的对边距离“"_s + QString(30, u'x') +
                                              u"…”不是数字。请输入数字，如 1000 或 12.5。"_s;
+    QTest::newRow("cut before a pair")
+        << notANumber << u"yuan2"_s << QString(29, u'1') + u"\U00020000"_s + u"5"_s << QString()
+        << u"圆钢的长度“"_s + QString(29, u'1') + u"…”不是数字。请输入数字，如 1000 或 12.5。"_s;
     QTest::newRow("overflow names the frame") << fault << u"fang3"_s << QString() << QString()
                                               << u"方钢的重量太大，无法计算。请检查输入的数字。"_s;
     QTest::newRow("angle model with a guess")

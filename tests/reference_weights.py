@@ -2,16 +2,19 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the reference weights: input texts and result text of each calculator, worked out in IEEE
 # doubles (Python's floats) in the order the calculator multiplies. Kept are sizes whose last digit
-# another order would change, and a few ordinary ones.  Usage: reference_weights.py OUT
+# another order would change, and a few ordinary ones; then a metre of every table row, and each
+# model list in order.  Usage: reference_weights.py OUT
 import itertools
 import sys
 
+sys.dont_write_bytecode = True  # the tables' module sits in the source tree: no __pycache__ there
+from section_rows import TABLES
+
 PI, HEXAGON, STEEL, PLATE, SCALE = 3.14159265358, 3.4641, 0.00000785, 0.000001, 0.001
-MASSES = {  # kg/m, some rows of each printed table, by the frame's result box
-    "dj3": {"20×3": 0.889, "45×5": 3.369, "80×7": 8.525, "140×16": 33.393, "200×20": 60.056},
-    "bj3": {"25×16×3": 0.912, "90×56×7": 7.756, "100×80×10": 13.476, "200×125×18": 43.588},
-    "cg3": {"6.3": 6.634, "16a": 17.24, "25b": 31.335, "40c": 71.488},
-    "gg3": {"10": 11.261, "36a": 60.037, "55c": 122.605, "63c": 141.189}}
+PICKED = {"dj3": ["20×3", "45×5", "80×7", "140×16", "200×20"],
+          "bj3": ["25×16×3", "90×56×7", "100×80×10", "200×125×18"],
+          "cg3": ["6.3", "16a", "25b", "40c"], "gg3": ["10", "36a", "55c", "63c"]}
+MASSES = {box: {model: TABLES[box][model] for model in models} for box, models in PICKED.items()}
 
 # The calculator's order first, then orders a slip would give: another grouping, the factor
 # applied earlier or later, x0.001 as /1000.
@@ -72,6 +75,11 @@ def cases(weigh, box, grid):
 
 with open(sys.argv[1], "w", encoding="utf-8") as out:
     out.write("# SPDX-License-Identifier: GPL-3.0-or-later\n# Made by reference_weights.py: "
-              "result box, input texts in reading order, result text.\n")
+              "result box, input texts in reading order, result text;\n# or list, a model combo "
+              "and its items in order.\n")
     for grid in GRIDS:
         out.writelines(cases(*grid))
+    for box, table in TABLES.items():
+        out.writelines(f"{box} {model} 1000 {text(section(mass, 1000)[0])}\n"
+                       for model, mass in table.items())
+        out.write(" ".join(["list", box[:-1] + "1", *table]) + "\n")

@@ -3,6 +3,7 @@
 // products: the result text must match to its last digit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -40,17 +41,18 @@ std::u16string utf16(std::string_view utf8) {
     return text;
 }
 
-// Every line but the comments: result box, input texts, result text.
-std::vector<std::vector<std::string>> readCases() {
-    std::vector<std::vector<std::string>> cases;
+// The lines that are not comments, as words: the cases (result box, input texts, result text),
+// or the model lists ("list", model combo, its items).
+std::vector<std::vector<std::string>> readLines(bool lists) {
+    std::vector<std::vector<std::string>> lines;
     std::ifstream file(HENGTIEBAO_REFERENCE_WEIGHTS);
     for (std::string line; std::getline(file, line);) {
         std::istringstream words(line);
-        if (!line.empty() && !line.starts_with('#'))
-            cases.emplace_back(std::istream_iterator<std::string>(words),
+        if (!line.empty() && !line.starts_with('#') && line.starts_with("list ") == lists)
+            lines.emplace_back(std::istream_iterator<std::string>(words),
                                std::istream_iterator<std::string>());
     }
-    return cases;
+    return lines;
 }
 
 class ReferenceWeight : public ::testing::TestWithParam<std::vector<std::string>> {};
@@ -66,11 +68,27 @@ TEST_P(ReferenceWeight, IsWrittenToTheLastDigit) {
     EXPECT_EQ(fields.texts[columns.front()], utf16(columns.back()));
 }
 
-INSTANTIATE_TEST_SUITE_P(File, ReferenceWeight, ::testing::ValuesIn(readCases()));
+INSTANTIATE_TEST_SUITE_P(File, ReferenceWeight, ::testing::ValuesIn(readLines(false)));
 
 // An unread file would instantiate no case at all.
 TEST(ReferenceWeightsFile, IsRead) {
-    EXPECT_GT(readCases().size(), 100u);
+    EXPECT_GT(readLines(false).size(), 100u);
+}
+
+// Every row is weighed by its own text above, wherever it stands; here its place in the list.
+TEST(ReferenceWeightsFile, EveryTableListsItsModelsInTheirPrintedOrder) {
+    const auto lists = readLines(true);
+    ASSERT_EQ(lists.size(), sectionBindings().size());
+    for (const SectionBinding& b : sectionBindings()) {
+        const auto list = std::find_if(lists.begin(), lists.end(),
+                                       [&b](const auto& words) { return words.at(1) == b.model; });
+        ASSERT_NE(list, lists.end()) << b.model;
+        std::vector<std::u16string> printed, listed;
+        std::transform(list->begin() + 2, list->end(), std::back_inserter(printed), utf16);
+        for (const SectionRow& row : b.table.rows)
+            listed.emplace_back(row.model);
+        EXPECT_EQ(listed, printed) << b.model;
+    }
 }
 
 }  // namespace

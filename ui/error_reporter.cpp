@@ -28,9 +28,10 @@ Words wordsFor(const std::string& control) {
 
 // A typed text can be as long as the user cares to type; the box shows its start.
 QString inQuotes(std::u16string_view text) {
-    constexpr std::size_t kShown = 30;
-    QString shown = toQString(text.substr(0, kShown));
-    if (text.size() > kShown) shown += QChar(u'…');
+    constexpr qsizetype kShown = 30;
+    const QString whole = toQString(text);
+    QString shown = startOf(whole, kShown);
+    if (whole.size() > kShown) shown += QChar(u'…');
     return u"“"_s + shown + u"”"_s;
 }
 

@@ -132,7 +132,7 @@ void showWholeTextWhenCut(QLineEdit& box) {
     constexpr qsizetype kLongest = 200;
     const QString text = box.text();
     if (text.size() > kLongest) {
-        box.setToolTip(text.left(kLongest) + QChar(u'…'));
+        box.setToolTip(startOf(text, kLongest) + QChar(u'…'));
     } else if (box.fontMetrics().horizontalAdvance(text) > textRoom(box)) {
         box.setToolTip(text);
     } else {
