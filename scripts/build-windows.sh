@@ -1,6 +1,6 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds 衡铁宝 for 64-bit Windows on Debian 12 and tests it under Wine: a static Qt from
+# Builds 衡铁宝 for 64-bit Windows on Debian 12 or 13 and tests it under Wine: a static Qt from
 # Debian's own Qt source (built once into a cache), the program and its tests cross-built with
 # MinGW-w64, the zip and the installer in build-windows/dist/, then the Windows tests under Wine
 # on a private X server, ending in ctest's summary.
@@ -9,6 +9,9 @@
 set -eu
 cd "$(dirname "$0")/.."
 repo=$PWD
+# The zip and Wine take the Chinese file names as UTF-8 only under a UTF-8 locale; glibc has this
+# one built in.
+export LC_ALL=C.UTF-8
 case "${1:-}" in
     "" | --refresh) ;;
     *) echo "usage: $0 [--refresh]" >&2; exit 2 ;;
@@ -31,7 +34,9 @@ cmake -S . -B "$out/host" -DBUILD_TESTING=OFF -DHENGTIEBAO_BENCH=OFF >/dev/null
 cmake --build "$out/host" -j2 --target render_icon
 
 echo "== The program and its tests, cross-built"
-cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+# Debian's Qt 6.8 source leaves a static Qt's plugins out of the link unless asked: the Windows
+# platform plugin among them, without which the program opens only Qt's fatal-error box.
+cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DHENGTIEBAO_HOST_TOOLS="$repo/$out/host/host-tools.cmake" -DHENGTIEBAO_BENCH=OFF \
