@@ -36,7 +36,8 @@ cmake --build "$out/host" -j2 --target render_icon
 echo "== The program and its tests, cross-built"
 # Debian's Qt 6.8 source leaves a static Qt's plugins out of the link unless asked: the Windows
 # platform plugin among them, without which the program opens only Qt's fatal-error box.
-cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
+cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+    -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DHENGTIEBAO_HOST_TOOLS="$repo/$out/host/host-tools.cmake" -DHENGTIEBAO_BENCH=OFF \
