@@ -13,7 +13,9 @@ refresh="${1:-}"
 # Core, Gui, Widgets and Test only; what the window does not use is switched off, so the
 # program stays small. Debian's repack lacks the Wintab sources (tablet events); Qt 6.4's
 # DirectWrite font database needs more than MinGW has, so the GDI one lists the fonts, and
-# DirectWrite draws them where the window asks for it; no OpenGL of any kind.
+# DirectWrite draws them where the window asks for it; no OpenGL of any kind. Qt 6.8 marks every
+# function for Intel's indirect-branch tracking (intelcet), which Windows does not use: its own
+# guard for indirect calls is a different one.
 QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
  -DFEATURE_optimize_size=ON -DFEATURE_gc_binaries=ON
@@ -31,7 +33,10 @@ QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
  -DFEATURE_jalalicalendar=OFF -DFEATURE_islamiccivilcalendar=OFF -DFEATURE_tableview=OFF
  -DFEATURE_treeview=OFF -DFEATURE_filesystemmodel=OFF
  -DFEATURE_dockwidget=OFF -DFEATURE_tabbar=OFF -DFEATURE_gestures=OFF
- -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_libpng=OFF -DFEATURE_system_doubleconversion=OFF"
+ -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_libpng=OFF -DFEATURE_system_doubleconversion=OFF
+ -DFEATURE_style_fusion=OFF -DFEATURE_sha3_fast=OFF -DFEATURE_process=OFF
+ -DFEATURE_mainwindow=OFF -DFEATURE_textedit=OFF -DFEATURE_spinbox=OFF -DFEATURE_movie=OFF
+ -DFEATURE_intelcet=OFF"
 
 source_version() {
     apt-cache showsrc qt6-base | sed -n 's/^Version: //p' | sort -V | tail -n 1
