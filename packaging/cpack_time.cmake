@@ -1,0 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Read by CPack before it packs: members' times are the newest release's, not the clock's or the
+# files', so two builds of one source give the same archives.
+set(ENV{SOURCE_DATE_EPOCH} "${CPACK_HENGTIEBAO_SOURCE_DATE_EPOCH}")
