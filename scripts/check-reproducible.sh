@@ -30,15 +30,22 @@ trap 'rm -rf "$tmp"' EXIT
 copy="$tmp/another/checkout"
 step "copying the source of $source to $copy"
 mkdir -p "$copy"
-git -C "$source" ls-files -z --cached --others --exclude-standard |
-    (cd "$source" && tar -cf - --null -T -) | tar -xf - -C "$copy"
+if git -C "$source" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git -C "$source" ls-files -z --cached --others --exclude-standard |
+        (cd "$source" && tar -cf - --null -T -) | tar -xf - -C "$copy"
+else  # a source archive: all of it but the builds
+    tar -cf - --exclude='./build*' -C "$source" . | tar -xf - -C "$copy"
+fi
 
-# The first build's choices, with its source's paths pointing into the copy.
+# The first build's choices; its source's files taken from the copy, its build's (the build
+# machine's tools) as they are.
 set --
 for name in CMAKE_BUILD_TYPE CMAKE_TOOLCHAIN_FILE CMAKE_PREFIX_PATH QT_HOST_PATH \
     QT_HOST_PATH_CMAKE_DIR HENGTIEBAO_HOST_TOOLS CMAKE_EXE_LINKER_FLAGS_MINSIZEREL; do
     value=$(cached "$name")
-    [ -n "$value" ] && set -- "$@" "-D$name=$(echo "$value" | sed "s|^$source/|$copy/|")"
+    in_copy=$(echo "$value" | sed "s|^$source/|$copy/|")
+    [ -e "$in_copy" ] && value=$in_copy
+    [ -n "$value" ] && set -- "$@" "-D$name=$value"
 done
 
 # Another umask than the usual, a zone 14 hours ahead of UTC; the clock has moved on by itself.
