@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the wheel icon's SVG at build time: into the PNG sizes of the hicolor icon theme, into
 // a C++ source of raw pixels that the window's icon is made from, so that the program needs no
-// SVG renderer at run time, or into the .ico that a Windows executable carries.
+// SVG renderer at run time, into the .ico that a Windows executable carries, or onto a white
+// bitmap of the installer's pages.
 //   render_icon icon.svg 48 out.png
 //   render_icon icon.svg --pixels wheel_pixels.cpp
 //   render_icon icon.svg --ico hengtiebao.ico
+//   render_icon icon.svg 164x314 welcome.bmp
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
@@ -12,6 +14,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -119,6 +122,19 @@ bool writeIco(QSvgRenderer& svg, const QString& path) {
            file.write(header + images) == header.size() + images.size();
 }
 
+// The wheel at three quarters of the picture's shorter side, centred across and as far from the
+// top as from the sides: the installer's welcome page is tall, its header wide.
+QImage banner(QSvgRenderer& svg, int width, int height) {
+    const int side = std::min(width, height);
+    const int size = side * 3 / 4;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawImage((width - size) / 2, (side - size) / 2, render(svg, size));
+    painter.end();
+    return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,7 +143,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: render_icon icon.svg size out.png\n"
                      "       render_icon icon.svg --pixels out.cpp\n"
-                     "       render_icon icon.svg --ico out.ico\n");
+                     "       render_icon icon.svg --ico out.ico\n"
+                     "       render_icon icon.svg WIDTHxHEIGHT out.bmp\n");
         return 2;
     }
     QSvgRenderer svg(QString::fromLocal8Bit(argv[1]));
@@ -135,6 +152,9 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[3]);
     if (std::strcmp(argv[2], "--pixels") == 0) return writePixels(svg, out) ? 0 : 1;
     if (std::strcmp(argv[2], "--ico") == 0) return writeIco(svg, out) ? 0 : 1;
+    int width = 0, height = 0;
+    if (std::sscanf(argv[2], "%dx%d", &width, &height) == 2 && width > 0 && height > 0)
+        return banner(svg, width, height).save(out, "BMP") ? 0 : 1;
     const int size = std::atoi(argv[2]);
     if (size <= 0) return 1;
     return render(svg, size).save(out, "PNG") ? 0 : 1;

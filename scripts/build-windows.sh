@@ -51,8 +51,33 @@ rm -rf "$out/dist"
 mkdir -p "$out/dist"
 cp "$out/build/ui/hengtiebao.exe" \
     "$out/build/packages/hengtiebao-$version-win64.zip" \
-    "$out/build/packages/hengtiebao-$version-win64-setup.exe" "$out/dist/"
+    "$out/build/packages/hengtiebao-$version-win64-setup.exe" \
+    "$out/build/packaging/windows/THIRD-PARTY-NOTICES.txt" "$out/dist/"
+
+# The source the licences ask for: the project at this commit and the Qt source package the
+# program was built from, with how to build them again. Fixed times, owners, modes and order,
+# so that it too is the same from every build of one commit.
+echo "== The source archive"
+if git rev-parse --verify -q HEAD >/dev/null 2>&1; then
+    git diff --quiet HEAD || echo "The working tree differs from HEAD; the source archive holds HEAD."
+    name="hengtiebao-$version-source"
+    rm -rf "$out/source"
+    mkdir -p "$out/source/$name/qt6-base"
+    git archive --prefix=hengtiebao/ HEAD | tar -xf - -C "$out/source/$name"
+    cp "$qt"/source/* "$out/source/$name/qt6-base/"
+    sed -e "s/@VERSION@/$version/g" -e "s/@COMMIT@/$(git rev-parse HEAD)/" \
+        packaging/windows/BUILD.txt.in >"$out/source/$name/BUILD.txt"
+    tar --sort=name --mtime="@$(dpkg-parsechangelog -l packaging/changelog -STimestamp)" \
+        --owner=0 --group=0 --numeric-owner --mode=u=rwX,go=rX --format=gnu \
+        -C "$out/source" -cf - "$name" | xz -T1 >"$out/dist/$name.tar.xz"
+else
+    echo "Not a git checkout: no source archive."
+fi
+(cd "$out/dist" && sha256sum -- * >"../SHA256SUMS" && mv ../SHA256SUMS .)
 ls -l "$out/dist"
+
+echo "== The same files again, from elsewhere"
+scripts/check-reproducible.sh windows "$out/build"
 
 echo "== The Windows tests under Wine"
 PATH="/usr/lib/wine:$PATH"

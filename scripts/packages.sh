@@ -9,3 +9,8 @@ TEST_PACKAGES="$TEST_PACKAGES file shellcheck python3"
 # sources, the installer compiler, and Wine on a private X server with input and clipboard tools
 # for the tests.
 WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix dpkg-dev ninja-build googletest nsis wine64 xvfb xauth xdotool xclip"
+# What shows that two builds are the same (diffoscope, on a difference) and that the binary is
+# hardened (devscripts' hardening-check); for Windows also Qt's attributions scanner, which
+# reads the notices of the parts Qt bundles.
+TEST_PACKAGES="$TEST_PACKAGES diffoscope devscripts"
+WINDOWS_PACKAGES="$WINDOWS_PACKAGES diffoscope qt6-documentation-tools"

@@ -4,6 +4,8 @@
 # prints the cache's path. The cache's name carries a key over Qt's source version, the
 # compiler's version and the options below: a change to any of them builds anew, and a second
 # run with the same key does no Qt work at all. --refresh builds anew regardless.
+# QT_SOURCE_PACKAGE=dir takes the source package (.dsc and tarballs) from dir, as the program's
+# source archive holds it, instead of fetching it.
 set -eu
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
@@ -37,6 +39,12 @@ QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
  -DFEATURE_style_fusion=OFF -DFEATURE_sha3_fast=OFF -DFEATURE_process=OFF
  -DFEATURE_mainwindow=OFF -DFEATURE_textedit=OFF -DFEATURE_spinbox=OFF -DFEATURE_movie=OFF
  -DFEATURE_intelcet=OFF"
+# Qt records its prefix in itself (where a program would look for plugin DLLs; ours loads none):
+# a fixed one, not the cache's path, which names the builder's home. Installed into the cache.
+QT_OPTIONS="$QT_OPTIONS -DCMAKE_INSTALL_PREFIX=/hengtiebao-qt"
+# The same Qt from any work directory and at any time: paths mapped away, rcc's file times from
+# the Qt source's changelog. Not options, but in the key, so that an older cache is not taken.
+QT_REPRODUCIBLE="-ffile-prefix-map=WORK=/qt SOURCE_DATE_EPOCH=changelog"
 
 source_version() {
     apt-cache showsrc qt6-base | sed -n 's/^Version: //p' | sort -V | tail -n 1
@@ -64,10 +72,15 @@ add_source_entries() {
     $as_root apt-get update -qq
 }
 
-add_source_entries
-version="$(source_version)"
+source_package="${QT_SOURCE_PACKAGE:+$(cd "$QT_SOURCE_PACKAGE" && pwd)}"
+if [ -n "$source_package" ]; then
+    version="$(sed -n 's/^Version: //p' "$source_package"/qt6-base_*.dsc)"
+else
+    add_source_entries
+    version="$(source_version)"
+fi
 compiler="$(x86_64-w64-mingw32-g++-posix -dumpfullversion)"
-key="$(printf '%s\n' "$version" "$compiler" "$QT_OPTIONS" | cat - "$toolchain" | sha256sum | cut -c1-12)"
+key="$(printf '%s\n' "$version" "$compiler" "$QT_OPTIONS" "$QT_REPRODUCIBLE" | cat - "$toolchain" | sha256sum | cut -c1-12)"
 prefix="$cache/qt-$(echo "$version" | sed 's/[+:~].*//')-mingw-static-$key"
 
 if [ -f "$prefix/.complete" ] && [ "$refresh" != --refresh ]; then
@@ -81,13 +94,28 @@ rm -rf "$prefix"
 mkdir -p "$work"
 (
     cd "$work"
-    ls -d qt6-base-*/ >/dev/null 2>&1 || apt-get source -qq "qt6-base=$version" >&2
+    if ls -d qt6-base-*/ >/dev/null 2>&1; then
+        :
+    elif [ -n "$source_package" ]; then
+        cp "$source_package"/qt6-base_* . && dpkg-source -x qt6-base_*.dsc >&2
+    else
+        apt-get source -qq "qt6-base=$version" >&2
+    fi
+    SOURCE_DATE_EPOCH="$(dpkg-parsechangelog -l qt6-base-*/debian/changelog -STimestamp)"
+    export SOURCE_DATE_EPOCH
+    export CFLAGS="-ffile-prefix-map=$work=/qt" CXXFLAGS="-ffile-prefix-map=$work=/qt"
     # shellcheck disable=SC2086
     cmake -S qt6-base-*/ -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH=/usr \
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake $QT_OPTIONS >&2
     cmake --build build --parallel "${JOBS:-2}" >&2
-    cmake --install build >&2
+    cmake --install build --prefix "$prefix" >&2
+    # The source package as fetched: what the program's source archive passes on with it.
+    mkdir -p "$prefix/source"
+    cp qt6-base_* "$prefix/source/"
+    # What each object owes to bundled third-party code, for the program's notices.
+    cmake -DSOURCE="$(ls -d "$work"/qt6-base-*/)" -DBUILD="$work/build" \
+        -DOUT="$prefix/attributions" -P "$repo/packaging/windows/qt_attributions.cmake" >&2
 )
 touch "$prefix/.complete"
 rm -rf "$work"
