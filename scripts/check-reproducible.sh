@@ -41,7 +41,8 @@ fi
 # machine's tools) as they are.
 set --
 for name in CMAKE_BUILD_TYPE CMAKE_TOOLCHAIN_FILE CMAKE_PREFIX_PATH QT_HOST_PATH \
-    QT_HOST_PATH_CMAKE_DIR HENGTIEBAO_HOST_TOOLS CMAKE_EXE_LINKER_FLAGS_MINSIZEREL; do
+    QT_HOST_PATH_CMAKE_DIR HENGTIEBAO_HOST_TOOLS CMAKE_EXE_LINKER_FLAGS_MINSIZEREL \
+    QT_SKIP_AUTO_PLUGIN_INCLUSION; do
     value=$(cached "$name")
     in_copy=$(echo "$value" | sed "s|^$source/|$copy/|")
     [ -e "$in_copy" ] && value=$in_copy
