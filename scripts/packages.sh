@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian packages the build and the tests need, sourced by the two entry scripts.
-BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-noto-cjk"
+# The Debian packages the build and the tests need, sourced by the two entry scripts; dpkg-dev
+# gives the build Debian's hardening flags.
+BUILD_PACKAGES="cmake g++ make pkg-config dpkg-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-noto-cjk"
 TEST_PACKAGES="googletest libgtest-dev libbenchmark-dev xvfb xauth clang-format locales clang libclang-rt-dev desktop-file-utils appstream dpkg-dev valgrind lintian mandoc man-db"
 # Also for the tests, and missing on a pristine Debian: `file`, which CPack's DEB generator
 # runs, shellcheck, and python3, which regenerates the reference weights.
