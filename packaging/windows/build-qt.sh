@@ -15,9 +15,7 @@ refresh="${1:-}"
 # Core, Gui, Widgets and Test only; what the window does not use is switched off, so the
 # program stays small. Debian's repack lacks the Wintab sources (tablet events); Qt 6.4's
 # DirectWrite font database needs more than MinGW has, so the GDI one lists the fonts, and
-# DirectWrite draws them where the window asks for it; no OpenGL of any kind. Qt 6.8 marks every
-# function for Intel's indirect-branch tracking (intelcet), which Windows does not use: its own
-# guard for indirect calls is a different one.
+# DirectWrite draws them where the window asks for it; no OpenGL of any kind.
 QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
  -DFEATURE_optimize_size=ON -DFEATURE_gc_binaries=ON
@@ -35,8 +33,11 @@ QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
  -DFEATURE_jalalicalendar=OFF -DFEATURE_islamiccivilcalendar=OFF -DFEATURE_tableview=OFF
  -DFEATURE_treeview=OFF -DFEATURE_filesystemmodel=OFF
  -DFEATURE_dockwidget=OFF -DFEATURE_tabbar=OFF -DFEATURE_gestures=OFF
- -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_libpng=OFF -DFEATURE_system_doubleconversion=OFF
- -DFEATURE_style_fusion=OFF -DFEATURE_sha3_fast=OFF -DFEATURE_process=OFF
+ -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_libpng=OFF -DFEATURE_system_doubleconversion=OFF"
+# Qt 6.8 puts 2 MB more into the program (EDID tables, a Direct3D 12 backend, hardening of its
+# own): there, more of what the window never uses goes too, and the marks for Intel's
+# indirect-branch tracking, which Windows does not use (its guard for indirect calls is another).
+QT_6_8_OPTIONS="-DFEATURE_style_fusion=OFF -DFEATURE_sha3_fast=OFF -DFEATURE_process=OFF
  -DFEATURE_mainwindow=OFF -DFEATURE_textedit=OFF -DFEATURE_spinbox=OFF -DFEATURE_movie=OFF
  -DFEATURE_intelcet=OFF"
 # Qt records its prefix in itself (where a program would look for plugin DLLs; ours loads none):
@@ -79,6 +80,10 @@ else
     add_source_entries
     version="$(source_version)"
 fi
+case "$version" in
+    6.[0-7].*) ;;
+    *) QT_OPTIONS="$QT_OPTIONS $QT_6_8_OPTIONS" ;;
+esac
 compiler="$(x86_64-w64-mingw32-g++-posix -dumpfullversion)"
 key="$(printf '%s\n' "$version" "$compiler" "$QT_OPTIONS" "$QT_REPRODUCIBLE" | cat - "$toolchain" | sha256sum | cut -c1-12)"
 prefix="$cache/qt-$(echo "$version" | sed 's/[+:~].*//')-mingw-static-$key"
