@@ -35,11 +35,13 @@ QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
  -DFEATURE_dockwidget=OFF -DFEATURE_tabbar=OFF -DFEATURE_gestures=OFF
  -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_libpng=OFF -DFEATURE_system_doubleconversion=OFF"
 # Qt 6.8 puts 2 MB more into the program (EDID tables, a Direct3D 12 backend, hardening of its
-# own): there, more of what the window never uses goes too, and the marks for Intel's
-# indirect-branch tracking, which Windows does not use (its guard for indirect calls is another).
+# own): there, more of what the window never uses goes too (rich text and its CSS, time zones,
+# colour names, ...), and the marks for Intel's indirect-branch tracking, which Windows does not
+# use (its guard for indirect calls is another). Qt 6.4 cannot build without main windows.
 QT_6_8_OPTIONS="-DFEATURE_style_fusion=OFF -DFEATURE_sha3_fast=OFF -DFEATURE_process=OFF
  -DFEATURE_mainwindow=OFF -DFEATURE_textedit=OFF -DFEATURE_spinbox=OFF -DFEATURE_movie=OFF
- -DFEATURE_intelcet=OFF"
+ -DFEATURE_intelcet=OFF -DFEATURE_texthtmlparser=OFF -DFEATURE_cssparser=OFF -DFEATURE_timezone=OFF
+ -DFEATURE_colornames=OFF -DFEATURE_permissions=OFF"
 # Qt records its prefix in itself (where a program would look for plugin DLLs; ours loads none):
 # a fixed one, not the cache's path, which names the builder's home. Installed into the cache.
 QT_OPTIONS="$QT_OPTIONS -DCMAKE_INSTALL_PREFIX=/hengtiebao-qt"
