@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the static Qt the Windows program links, from Debian's own Qt source, into a cache, and
 # prints the cache's path. The cache's name carries a key over Qt's source version, the
-# compiler's version and the options below: a change to any of them builds anew, and a second
-# run with the same key does no Qt work at all. --refresh builds anew regardless.
+# compiler's version, the options below and this script's own commands: a change to any of them
+# builds anew, and a second run with the same key does no Qt work at all. --refresh builds anew
+# regardless.
 # QT_SOURCE_PACKAGE=dir takes the source package (.dsc and tarballs) from dir, as the program's
 # source archive holds it, instead of fetching it.
 set -eu
@@ -87,7 +88,8 @@ case "$version" in
     *) QT_OPTIONS="$QT_OPTIONS $QT_6_8_OPTIONS" ;;
 esac
 compiler="$(x86_64-w64-mingw32-g++-posix -dumpfullversion)"
-key="$(printf '%s\n' "$version" "$compiler" "$QT_OPTIONS" "$QT_REPRODUCIBLE" | cat - "$toolchain" | sha256sum | cut -c1-12)"
+key="$(printf '%s\n' "$version" "$compiler" "$QT_OPTIONS" "$QT_REPRODUCIBLE" |
+    cat - "$toolchain" "$repo/packaging/windows/build-qt.sh" | sha256sum | cut -c1-12)"
 prefix="$cache/qt-$(echo "$version" | sed 's/[+:~].*//')-mingw-static-$key"
 
 if [ -f "$prefix/.complete" ] && [ "$refresh" != --refresh ]; then
@@ -111,10 +113,14 @@ mkdir -p "$work"
     SOURCE_DATE_EPOCH="$(dpkg-parsechangelog -l qt6-base-*/debian/changelog -STimestamp)"
     export SOURCE_DATE_EPOCH
     export CFLAGS="-ffile-prefix-map=$work=/qt" CXXFLAGS="-ffile-prefix-map=$work=/qt"
+    # Configured once only: a second configure records Qt's install folders as "doc", where the
+    # first wrote "./doc", and the program carries them. A build that goes on where it stopped
+    # takes the folders its first configure made.
     # shellcheck disable=SC2086
-    cmake -S qt6-base-*/ -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DQT_HOST_PATH=/usr \
-        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake $QT_OPTIONS >&2
+    [ -f build/build.ninja ] ||
+        cmake -S qt6-base-*/ -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+            -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+            $QT_OPTIONS >&2
     cmake --build build --parallel "${JOBS:-2}" >&2
     cmake --install build --prefix "$prefix" >&2
     # The source package as fetched: what the program's source archive passes on with it.
