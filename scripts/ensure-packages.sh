@@ -1,16 +1,30 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs, on Debian, whichever of the given packages are missing; installs nothing otherwise.
+# Installs, on Debian, whichever of the given packages are missing and, with
+# --build-depends[=PROFILE], of debian/control's Build-Depends (under that build profile, such as
+# nocheck); installs nothing otherwise.
+#   scripts/ensure-packages.sh [--build-depends[=PROFILE]] [PACKAGE...]
 set -eu
+cd "$(dirname "$0")/.."
+. scripts/packages.sh
+install() {
+    $as_root apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $as_root apt-get "$@" -y -qq --no-install-recommends
+}
+build_depends=""
+case "${1:-}" in
+    --build-depends) build_depends="./" && shift ;;
+    --build-depends=*) build_depends="-P ${1#*=} ./" && shift ;;
+esac
 missing=""
-for package in "$@"; do
+for package in "$@" ${build_depends:+dpkg-dev}; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
         missing="$missing $package"
 done
-[ -z "$missing" ] && exit 0
-echo "Installing:$missing"
-as_root=""
-[ "$(id -u)" -eq 0 ] || as_root="sudo"
-$as_root apt-get update -qq
 # shellcheck disable=SC2086
-DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq --no-install-recommends $missing
+[ -z "$missing" ] || { echo "Installing:$missing" && install install $missing; }
+# shellcheck disable=SC2086
+if [ -n "$build_depends" ] && ! dpkg-checkbuilddeps ${build_depends%./} 2>/dev/null; then
+    echo "Installing the Build-Depends of debian/control"
+    install build-dep $build_depends
+fi

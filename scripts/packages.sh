@@ -1,17 +1,43 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian packages the build and the tests need, sourced by the two entry scripts; dpkg-dev
-# gives the build Debian's hardening flags.
-BUILD_PACKAGES="cmake g++ make pkg-config dpkg-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev fonts-noto-cjk"
-TEST_PACKAGES="googletest libgtest-dev libbenchmark-dev xvfb xauth clang-format locales clang libclang-rt-dev desktop-file-utils appstream dpkg-dev valgrind lintian mandoc man-db"
-# Also for the tests, and missing on a pristine Debian: `file`, which CPack's DEB generator
-# runs, shellcheck, and python3, which regenerates the reference weights.
-TEST_PACKAGES="$TEST_PACKAGES file shellcheck python3"
-# The Windows build: the cross compiler, Qt's sources and a builder for them, GoogleTest's
-# sources, the installer compiler, and Wine on a private X server with input and clipboard tools
-# for the tests.
-WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix dpkg-dev ninja-build googletest nsis wine64 xvfb xauth xdotool xclip"
-# What shows that two builds are the same (diffoscope, on a difference) and that the binary is
-# hardened (devscripts' hardening-check); for Windows also Qt's attributions scanner, which
-# reads the notices of the parts Qt bundles.
-TEST_PACKAGES="$TEST_PACKAGES diffoscope devscripts"
-WINDOWS_PACKAGES="$WINDOWS_PACKAGES diffoscope qt6-documentation-tools"
+# shellcheck shell=sh disable=SC2034  # the lists are read by the scripts that source this
+# Sourced by the entry scripts. What the program's build and its build-time tests need is
+# debian/control's Build-Depends (scripts/ensure-packages.sh --build-depends); here is what else
+# each command needs.
+# The run command: a Chinese font, which the package only recommends.
+RUN_PACKAGES="fonts-noto-cjk"
+# The test command: clang's libFuzzer, Google Benchmark, valgrind for the start-up budget, and the
+# format and shell checks.
+TEST_PACKAGES="clang libclang-rt-dev libbenchmark-dev valgrind clang-format shellcheck"
+# The Windows build: the render tool's native build, the cross compiler, Qt's sources and a
+# builder for them, GoogleTest's sources, the installer compiler, Wine on a private X server with
+# input and clipboard tools for the tests, diffoscope on a difference, and Qt's attributions
+# scanner, which reads the notices of the parts Qt bundles.
+WINDOWS_PACKAGES="cmake g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n dpkg-dev
+ g++-mingw-w64-x86-64-posix ninja-build googletest nsis wine64 xvfb xauth xdotool xclip
+ diffoscope qt6-documentation-tools"
+
+# Root's rights, through sudo when not root already.
+as_root=""
+[ "$(id -u)" -eq 0 ] || as_root="sudo"
+
+# Runs a command (CMake's first configure) with Debian's build flags in its environment, every
+# hardening feature on, as a package build gets them; CMake reads CPPFLAGS nowhere, so they go
+# with CXXFLAGS, as debhelper passes them.
+with_debian_flags() {
+    env CXXFLAGS="$(debian_flags CPPFLAGS) $(debian_flags CXXFLAGS)" \
+        LDFLAGS="$(debian_flags LDFLAGS)" "$@"
+}
+debian_flags() {
+    DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"
+}
+
+# A fresh root of a Debian release, made by mmdebstrap without root rights, from Debian's own
+# mirrors or DEBIAN_MIRROR's: VARIANT SUITE TARGET [MMDEBSTRAP OPTIONS...]; TARGET /dev/null
+# keeps nothing.
+debian_root() {
+    variant=$1 suite=$2 target=$3 mirror=${DEBIAN_MIRROR:-http://deb.debian.org}
+    shift 3
+    mmdebstrap --mode=unshare --variant="$variant" "$@" "$suite" "$target" \
+        "deb $mirror/debian $suite main" "deb $mirror/debian $suite-updates main" \
+        "deb $mirror/debian-security $suite-security main"
+}

@@ -7,19 +7,17 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 # shellcheck disable=SC2086
-scripts/ensure-packages.sh $BUILD_PACKAGES $TEST_PACKAGES
+scripts/ensure-packages.sh --build-depends $RUN_PACKAGES $TEST_PACKAGES
 
 # A comma-decimal locale, so the tests can prove that number texts ignore the process locale.
 if ! locale -a 2>/dev/null | grep -qx 'de_DE.utf8'; then
-    as_root=""
-    [ "$(id -u)" -eq 0 ] || as_root="sudo"
     $as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
 export QT_QPA_PLATFORM=offscreen
 
-echo "== Normal build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DHENGTIEBAO_BENCH=ON
+echo "== Normal build, hardened as Debian builds it"
+with_debian_flags cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DHENGTIEBAO_BENCH=ON
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
 
