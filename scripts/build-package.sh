@@ -1,0 +1,61 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Makes the Debian source package of HEAD and builds it as Debian's build daemons do: in a fresh
+# root of the release, from its Build-Depends alone, as a user who is not root, with its tests.
+# lintian judges source and binary there, with that release's lintian; then autopkgtest tests the
+# package installed in another fresh root. Everything lands in build-deb/SUITE/.
+#   scripts/build-package.sh [bookworm|trixie]      (this machine's release when none is given)
+#   REPROTEST=1 scripts/build-package.sh ...        also reprotest's two builds, compared
+# shellcheck disable=SC2016  # the hooks' $1 is the root, expanded by mmdebstrap
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/packages.sh
+suite=${1:-$(. /etc/os-release && echo "$VERSION_CODENAME")}
+scripts/ensure-packages.sh mmdebstrap autopkgtest uidmap dpkg-dev git xz-utils
+version=$(dpkg-parsechangelog -SVersion)
+dsc=hengtiebao_$version.dsc changes=hengtiebao_${version}_$(dpkg --print-architecture).changes
+name=hengtiebao-${version%-*} out=$PWD/build-deb/$suite
+rm -rf "$out" && mkdir -p "$out"
+# Not /tmp, which may live in memory: a root and its build take a few GiB.
+TMPDIR=$(mktemp -d /var/tmp/hengtiebao-package.XXXXXX)
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
+
+echo "== The source package"
+# The upstream source is the commit without its packaging; the package adds debian/.
+git archive --prefix="$name/" HEAD ':!debian' | xz -T1 >"$out/hengtiebao_${version%-*}.orig.tar.xz"
+git archive --prefix="$name/" HEAD | tar -xf - -C "$out"
+(cd "$out" && dpkg-source -b "$name" && rm -rf "$name")
+
+echo "== Built in a fresh $suite root from Build-Depends alone, then lintian"
+in_root='chroot "$1" runuser -u builder -- env -i PATH=/usr/bin:/bin HOME=/home/builder'
+# Two more builds, the second varied in all reprotest varies but the order of files in
+# directories (its disorderfs needs FUSE, which a root without privileges does not reach).
+reprotest=":" tools=lintian
+if [ -n "${REPROTEST:-}" ]; then
+    tools="lintian reprotest faketime locales-all sudo"
+    reprotest="chroot \"\$1\" env DEB_BUILD_OPTIONS='nocheck parallel=2' sh -c 'cd /build &&
+        reprotest --vary=-fileordering,user_group.available+=builder2,domain_host.use_sudo=1 \
+            --store-dir=/build/reprotest $dsc -- null'"
+fi
+debian_root buildd "$suite" /dev/null \
+    --customize-hook='mkdir "$1/build" && chroot "$1" sh -c "useradd -m builder && useradd -m builder2"' \
+    --customize-hook="copy-in $out/$dsc $out/hengtiebao_${version%-*}.orig.tar.xz \
+        $out/hengtiebao_$version.debian.tar.xz /build" \
+    --customize-hook='chroot "$1" chown -R builder: /build' \
+    --customize-hook="chroot \"\$1\" apt-get build-dep -y --no-install-recommends /build/$dsc" \
+    --customize-hook="$in_root DEB_BUILD_OPTIONS=parallel=2 sh -c 'cd /build &&
+        dpkg-source -x $dsc && cd $name && dpkg-buildpackage -us -uc'" \
+    --customize-hook="rm -rf \"\$1/build/$name\"" --customize-hook="sync-out /build $out" \
+    --customize-hook="chroot \"\$1\" apt-get install -y --no-install-recommends $tools" \
+    --customize-hook="$in_root lintian --fail-on error,warning --display-info /build/$changes" \
+    --customize-hook="$reprotest"
+
+echo "== autopkgtest, the package installed in a fresh $suite root"
+debian_root minbase "$suite" "$TMPDIR/testbed.tar"
+# Its testbed maps the subordinate ids of whoever runs it, root's too, which Debian gives none.
+grep -q "^$(id -un):" /etc/subuid ||
+    $as_root usermod --add-subuids 100000-165535 --add-subgids 100000-165535 "$(id -un)"
+# -U: the testbed's package lists are fetched first (mmdebstrap leaves none).
+autopkgtest -U --output-dir "$out/autopkgtest" "$out/$changes" \
+    -- unshare --release "$suite" --tarball "$TMPDIR/testbed.tar"
