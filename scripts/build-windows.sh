@@ -76,6 +76,12 @@ sed -e "s/@VERSION@/$version/g" -e "s/[$]Format:%H[$]/unknown (copied without gi
 tar --sort=name --mtime="@$epoch" --owner=0 --group=0 --numeric-owner --mode=u=rwX,go=rX \
     --format=gnu -C "$out/source" -cf - "$name" | xz -T1 >"$out/dist/$name.tar.xz"
 
+# What was built from what, with which packages: the checksums above and the packages' versions.
+echo "== The buildinfo"
+buildinfo="hengtiebao-$version-win64.buildinfo"
+packaging/windows/buildinfo.sh "$version" "$epoch" "$qt"/source/*.dsc \
+    "$BUILD_PACKAGES $WINDOWS_PACKAGES" "$out"/dist/* >"$out/$buildinfo"
+mv "$out/$buildinfo" "$out/dist/"
 (cd "$out/dist" && sha256sum -- * >"../SHA256SUMS" && mv ../SHA256SUMS .)
 ls -l "$out/dist"
 
