@@ -7,9 +7,9 @@ TEST_PACKAGES="googletest libgtest-dev libbenchmark-dev xvfb xauth clang-format 
 # runs, shellcheck, and python3, which regenerates the reference weights.
 TEST_PACKAGES="$TEST_PACKAGES file shellcheck python3"
 # The Windows build: the cross compiler, Qt's sources and a builder for them, GoogleTest's
-# sources, the installer compiler, and Wine on a private X server with input and clipboard tools
-# for the tests.
-WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix dpkg-dev ninja-build googletest nsis wine64 xvfb xauth xdotool xclip"
+# sources, the installer compiler, git for the source archive of a checkout made without it, and
+# Wine on a private X server with input and clipboard tools for the tests.
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix dpkg-dev ninja-build googletest nsis git wine64 xvfb xauth xdotool xclip"
 # What shows that two builds are the same (diffoscope, on a difference) and that the binary is
 # hardened (devscripts' hardening-check); for Windows also Qt's attributions scanner, which
 # reads the notices of the parts Qt bundles.
