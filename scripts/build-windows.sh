@@ -23,6 +23,7 @@ scripts/ensure-packages.sh $WINDOWS_PACKAGES
 
 out=build-windows
 version="$(sed -n 's/^project(hengtiebao VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+epoch="$(dpkg-parsechangelog -STimestamp)"  # the release's time, for every file
 export WINEPREFIX="$repo/$out/wine"
 
 echo "== Static Qt for Windows"
@@ -54,25 +55,32 @@ cp "$out/build/ui/hengtiebao.exe" \
     "$out/build/packages/hengtiebao-$version-win64-setup.exe" \
     "$out/build/packaging/windows/THIRD-PARTY-NOTICES.txt" "$out/dist/"
 
-# The source the licences ask for: the project at this commit and the Qt source package the
-# program was built from, with how to build them again. Fixed times, owners, modes and order,
-# so that it too is the same from every build of one commit.
+# The source the licences ask for: the project and the Qt source package the program was built
+# from, with how to build them again. Fixed times, owners, modes and order, so that it too is the
+# same from every build of one commit. Without git, the checkout's own files, builds left out: an
+# unpacked source archive gives that archive again (git archive put the commit in BUILD.txt.in).
 echo "== The source archive"
-if git rev-parse --verify -q HEAD >/dev/null 2>&1; then
+name="hengtiebao-$version-source"
+rm -rf "$out/source"
+mkdir -p "$out/source/$name/hengtiebao" "$out/source/$name/qt6-base"
+if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
     git diff --quiet HEAD || echo "The working tree differs from HEAD; the source archive holds HEAD."
-    name="hengtiebao-$version-source"
-    rm -rf "$out/source"
-    mkdir -p "$out/source/$name/qt6-base"
-    git archive --prefix=hengtiebao/ HEAD | tar -xf - -C "$out/source/$name"
-    cp "$qt"/source/* "$out/source/$name/qt6-base/"
-    sed -e "s/@VERSION@/$version/g" -e "s/@COMMIT@/$(git rev-parse HEAD)/" \
-        packaging/windows/BUILD.txt.in >"$out/source/$name/BUILD.txt"
-    tar --sort=name --mtime="@$(dpkg-parsechangelog -STimestamp)" \
-        --owner=0 --group=0 --numeric-owner --mode=u=rwX,go=rX --format=gnu \
-        -C "$out/source" -cf - "$name" | xz -T1 >"$out/dist/$name.tar.xz"
+    git archive HEAD | tar -xf - -C "$out/source/$name/hengtiebao"
 else
-    echo "Not a git checkout: no source archive."
+    tar -cf - --exclude=./.git --exclude='./build*' . | tar -xf - -C "$out/source/$name/hengtiebao"
 fi
+cp "$qt"/source/* "$out/source/$name/qt6-base/"
+sed -e "s/@VERSION@/$version/g" -e "s/[$]Format:%H[$]/unknown (copied without git)/" \
+    "$out/source/$name/hengtiebao/packaging/windows/BUILD.txt.in" >"$out/source/$name/BUILD.txt"
+tar --sort=name --mtime="@$epoch" --owner=0 --group=0 --numeric-owner --mode=u=rwX,go=rX \
+    --format=gnu -C "$out/source" -cf - "$name" | xz -T1 >"$out/dist/$name.tar.xz"
+
+# What was built from what, with which packages: the checksums above and the packages' versions.
+echo "== The buildinfo"
+buildinfo="hengtiebao-$version-win64.buildinfo"
+packaging/windows/buildinfo.sh "$version" "$epoch" "$qt"/source/*.dsc \
+    "$WINDOWS_PACKAGES" "$out"/dist/* >"$out/$buildinfo"
+mv "$out/$buildinfo" "$out/dist/"
 (cd "$out/dist" && sha256sum -- * >"../SHA256SUMS" && mv ../SHA256SUMS .)
 ls -l "$out/dist"
 

@@ -9,11 +9,12 @@ RUN_PACKAGES="fonts-noto-cjk"
 # format and shell checks.
 TEST_PACKAGES="clang libclang-rt-dev libbenchmark-dev valgrind clang-format shellcheck"
 # The Windows build: the render tool's native build, the cross compiler, Qt's sources and a
-# builder for them, GoogleTest's sources, the installer compiler, Wine on a private X server with
-# input and clipboard tools for the tests, diffoscope on a difference, and Qt's attributions
-# scanner, which reads the notices of the parts Qt bundles.
+# builder for them, GoogleTest's sources, the installer compiler, git for the source archive of a
+# checkout made without it, Wine on a private X server with input and clipboard tools for the
+# tests, diffoscope on a difference, and Qt's attributions scanner, which reads the notices of the
+# parts Qt bundles.
 WINDOWS_PACKAGES="cmake g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n dpkg-dev
- g++-mingw-w64-x86-64-posix ninja-build googletest nsis wine64 xvfb xauth xdotool xclip
+ g++-mingw-w64-x86-64-posix ninja-build googletest nsis git wine64 xvfb xauth xdotool xclip
  diffoscope qt6-documentation-tools"
 
 # Root's rights, through sudo when not root already.

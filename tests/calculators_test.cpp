@@ -77,6 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
         WeightCase{"RoundBarZeroDiameter", &kRound, {u"0", u"1000"}, u"0"},
         WeightCase{"SquareBar", &kSquare, {u"20", u"1000"}, u"3.14"},
         WeightCase{"SquareBarZeroLength", &kSquare, {u"20", u"0"}, u"0"},
+        // A product that underflows to a denormal is still a weight, not a fault.
+        WeightCase{
+            "SquareBarDenormalWeight", &kSquare, {u"1E-160", u"1000"}, u"7.90505033345994E-323"},
         WeightCase{"HexagonBar", &kHexagon, {u"20", u"1000"}, u"2.7193185"},
         WeightCase{"HexagonBarNegativeLength", &kHexagon, {u"20", u"-1000"}, u"-2.7193185"},
         // Halved before the product: (a x h) / 2 would overflow on the way to the same area.

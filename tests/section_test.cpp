@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         WeightCase{"AngleZeroLength", "dj1", u"20×3", u"0", u"0"},
         WeightCase{"AngleNegativeLength", "dj1", u"20×3", u"-1000", u"-0.889"},
         WeightCase{"AngleUnderflowingLengthReadsAsZero", "dj1", u"20×3", u"1E-400", u"0"},
+        WeightCase{"AngleDenormalWeight", "dj1", u"20×3", u"1E-308", u"8.89000000000004E-312"},
         WeightCase{"UnequalInitialMetre", "bj1", u"25×16×3", u"1000", u"0.912"},
         WeightCase{"Unequal200x125x18", "bj1", u"200×125×18", u"6000", u"261.528"},
         WeightCase{"Unequal100x80x10", "bj1", u"100×80×10", u"12000", u"161.712"},
