@@ -6,7 +6,7 @@
 # package installed in another fresh root. Everything lands in build-deb/SUITE/.
 #   scripts/build-package.sh [bookworm|trixie]      (this machine's release when none is given)
 #   REPROTEST=1 scripts/build-package.sh ...        also reprotest's two builds, compared
-# shellcheck disable=SC2016  # the hooks' $1 is the root, expanded by mmdebstrap
+# shellcheck disable=SC2016,SC2089,SC2090  # the hooks' quotes and $1 (the root) are mmdebstrap's
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -31,13 +31,17 @@ echo "== Built in a fresh $suite root from Build-Depends alone, then lintian"
 in_root='chroot "$1" runuser -u builder -- env -i PATH=/usr/bin:/bin HOME=/home/builder'
 # Two more builds, the second varied in all reprotest varies but the order of files in
 # directories (its disorderfs needs FUSE, which a root without privileges does not reach).
-reprotest=":" tools=lintian
+reprotest="" tools=lintian
 if [ -n "${REPROTEST:-}" ]; then
     tools="lintian reprotest faketime locales-all sudo"
     reprotest="chroot \"\$1\" env DEB_BUILD_OPTIONS='nocheck parallel=2' sh -c 'cd /build &&
         reprotest --vary=-fileordering,user_group.available+=builder2,domain_host.use_sudo=1 \
             --store-dir=/build/reprotest $dsc -- null'"
 fi
+# Debian 13's lintian repeats the metainfo's one accepted finding (no homepage: the project has
+# none) as appstream-metadata-validation-failed, accepted by name; Debian 12's has no such tag.
+lint='tag=$(lintian --list-tags | grep -x appstream-metadata-validation-failed) || true
+lintian --fail-on error,warning --display-info ${tag:+--suppress-tags "$tag"} "$0"'
 debian_root buildd "$suite" /dev/null \
     --customize-hook='mkdir "$1/build" && chroot "$1" sh -c "useradd -m builder && useradd -m builder2"' \
     --customize-hook="copy-in $out/$dsc $out/hengtiebao_${version%-*}.orig.tar.xz \
@@ -48,8 +52,8 @@ debian_root buildd "$suite" /dev/null \
         dpkg-source -x $dsc && cd $name && dpkg-buildpackage -us -uc'" \
     --customize-hook="rm -rf \"\$1/build/$name\"" --customize-hook="sync-out /build $out" \
     --customize-hook="chroot \"\$1\" apt-get install -y --no-install-recommends $tools" \
-    --customize-hook="$in_root lintian --fail-on error,warning --display-info /build/$changes" \
-    --customize-hook="$reprotest"
+    --customize-hook="$in_root sh -c '$lint' /build/$changes" \
+    ${reprotest:+"--customize-hook=$reprotest"}
 
 echo "== autopkgtest, the package installed in a fresh $suite root"
 debian_root minbase "$suite" "$TMPDIR/testbed.tar"
