@@ -21,13 +21,13 @@ TMPDIR=$(mktemp -d /var/tmp/hengtiebao-package.XXXXXX)
 export TMPDIR
 trap 'rm -rf "$TMPDIR"' EXIT
 
-echo "== The source package"
+echo "== $(date +%T) The source package"
 # The upstream source is the commit without its packaging; the package adds debian/.
 git archive --prefix="$name/" HEAD ':!debian' | xz -T1 >"$out/hengtiebao_${version%-*}.orig.tar.xz"
 git archive --prefix="$name/" HEAD | tar -xf - -C "$out"
 (cd "$out" && dpkg-source -b "$name" && rm -rf "$name")
 
-echo "== Built in a fresh $suite root from Build-Depends alone, then lintian"
+echo "== $(date +%T) Built in a fresh $suite root from Build-Depends alone, then lintian"
 in_root='chroot "$1" runuser -u builder -- env -i PATH=/usr/bin:/bin HOME=/home/builder'
 # Two more builds, the second varied in all reprotest varies but the order of files in
 # directories (its disorderfs needs FUSE, which a root without privileges does not reach).
@@ -44,7 +44,8 @@ lint='tag=appstream-metadata-validation-failed
 lintian-explain-tags $tag >/dev/null 2>&1 || tag=""
 lintian --fail-on error,warning --display-info ${tag:+--suppress-tags $tag} "$0"'
 debian_root buildd "$suite" /dev/null \
-    --customize-hook='mkdir "$1/build" && chroot "$1" sh -c "useradd -m builder && useradd -m builder2"' \
+    --customize-hook='mkdir "$1/build"' \
+    --customize-hook='chroot "$1" sh -c "useradd -m builder && useradd -m builder2"' \
     --customize-hook="copy-in $out/$dsc $out/hengtiebao_${version%-*}.orig.tar.xz \
         $out/hengtiebao_$version.debian.tar.xz /build" \
     --customize-hook='chroot "$1" chown -R builder: /build' \
@@ -56,7 +57,7 @@ debian_root buildd "$suite" /dev/null \
     --customize-hook="$in_root sh -c '$lint' /build/$changes" \
     ${reprotest:+"--customize-hook=$reprotest"}
 
-echo "== autopkgtest, the package installed in a fresh $suite root"
+echo "== $(date +%T) autopkgtest, the package installed in a fresh $suite root"
 debian_root minbase "$suite" "$TMPDIR/testbed.tar"
 # Its testbed maps the subordinate ids of whoever runs it, root's too, which Debian gives none.
 grep -q "^$(id -un):" /etc/subuid ||

@@ -14,7 +14,8 @@ cd "$(dirname "$0")/.." || exit 1
 # One step, run by itself through --step (mmdebstrap runs the in-root ones as its hooks): its
 # output in a log, its last lines shown, its result and time added to the summary.
 if [ "${1:-}" = --step ]; then
-    name=$2 log="$CLEAN_ROOM_LOGS/$(find "$CLEAN_ROOM_LOGS" -name "*.log" | wc -l)-${2//[^a-z0-9]/-}.log"
+    name=$2
+    log="$CLEAN_ROOM_LOGS/$(find "$CLEAN_ROOM_LOGS" -name "*.log" | wc -l)-${2//[^a-z0-9]/-}.log"
     shift 2
     echo "== $(date +%T) $name"
     "$@" >"$log" 2>&1
@@ -33,8 +34,9 @@ export CLEAN_ROOM_LOGS=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao/clean-room
 rm -rf "$CLEAN_ROOM_LOGS" && mkdir -p "$CLEAN_ROOM_LOGS"
 work=$(mktemp -d /var/tmp/hengtiebao-clean-room.XXXXXX) || exit 1
 trap 'rm -rf "$work"' EXIT
+self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 step() {
-    "$0" --step "$@"
+    "$self" --step "$@"
 }
 
 # Only what is committed reaches the roots: a clone of HEAD, never the working tree.
@@ -45,12 +47,13 @@ git clone --quiet --no-checkout . "$work/hengtiebao" &&
 # offers it. The root's own pid namespace ends whatever a step leaves running.
 login='chroot "$1" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin QT_QPA_PLATFORM=offscreen'
 login="$login${FUZZ_SECONDS:+ FUZZ_SECONDS=$FUZZ_SECONDS} sh -c"
-# The run command becomes the program once it has built it: passes when the program is still
-# running 5 seconds after that.
-window_stays_open='cd /root/hengtiebao && scripts/run-window.sh </dev/null & pid=$!
+# The run command becomes the program once it has built it, within half an hour: passes when the
+# program is still running 5 seconds after that.
+window_stays_open='cd /root/hengtiebao && scripts/run-window.sh </dev/null & pid=$! waited=0
 state() { sed "s/.*) //; s/ .*//" /proc/$pid/stat 2>/dev/null; }
 while [ "$(readlink /proc/$pid/exe)" != /root/hengtiebao/build/ui/hengtiebao ]; do
     case $(state) in "" | Z) wait $pid; echo "ended before the window, status $?"; exit 1 ;; esac
+    [ $((waited += 1)) -lt 1800 ] || { echo "no window after half an hour"; exit 1; }
     sleep 1
 done
 sleep 5
@@ -64,10 +67,11 @@ for suite in "${suites[@]}"; do
         echo "clean-room: no fresh $suite root could be made here." >&2
         exit 3
     fi
+    run="$self --step '$suite: run command, first and alone' $login '$window_stays_open'"
+    tests="$self --step '$suite: test command' $login 'cd /root/hengtiebao && scripts/run-tests.sh'"
     step "$suite: README commands in a fresh root" debian_root minbase "$suite" /dev/null \
-        --customize-hook="copy-in $work/hengtiebao /root" \
-        --customize-hook="$0 --step '$suite: run command, first and alone' $login '$window_stays_open'" \
-        --customize-hook="$0 --step '$suite: test command' $login 'cd /root/hengtiebao && scripts/run-tests.sh'"
+        --customize-hook="copy-in $work/hengtiebao /root" --customize-hook="$run" \
+        --customize-hook="$tests"
     step "$suite: package built, linted, tested installed" \
         sh -c "cd '$work/hengtiebao' && scripts/build-package.sh $suite"
 done

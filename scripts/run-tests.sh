@@ -17,7 +17,8 @@ fi
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Normal build, hardened as Debian builds it"
-with_debian_flags cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DHENGTIEBAO_BENCH=ON
+with_debian_flags cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+    -DHENGTIEBAO_BENCH=ON
 cmake --build build -j2
 ctest --test-dir build --output-on-failure -j2
 
