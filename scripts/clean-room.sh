@@ -10,6 +10,7 @@
 # shellcheck disable=SC2016  # the hooks' $1 is the root, expanded by mmdebstrap
 set -u
 cd "$(dirname "$0")/.." || exit 1
+. scripts/packages.sh
 
 # One step, run by itself through --step (mmdebstrap runs the in-root ones as its hooks): its
 # output in a log, its last lines shown, its result and time added to the summary.
@@ -29,7 +30,6 @@ fi
 suites=("$@")
 [ ${#suites[@]} -gt 0 ] || suites=(bookworm trixie)
 scripts/ensure-packages.sh mmdebstrap uidmap git >/dev/null || exit 3
-. scripts/packages.sh
 export CLEAN_ROOM_LOGS=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao/clean-room
 rm -rf "$CLEAN_ROOM_LOGS" && mkdir -p "$CLEAN_ROOM_LOGS"
 work=$(mktemp -d /var/tmp/hengtiebao-clean-room.XXXXXX) || exit 1
