@@ -32,7 +32,9 @@ suites=("$@")
 scripts/ensure-packages.sh mmdebstrap uidmap git >/dev/null || exit 3
 export CLEAN_ROOM_LOGS=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao/clean-room
 rm -rf "$CLEAN_ROOM_LOGS" && mkdir -p "$CLEAN_ROOM_LOGS"
+# Not /tmp, which may live in memory: a root and its builds take a few GiB.
 work=$(mktemp -d /var/tmp/hengtiebao-clean-room.XXXXXX) || exit 1
+export TMPDIR=$work
 trap 'rm -rf "$work"' EXIT
 self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 step() {
