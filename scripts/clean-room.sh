@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.." || exit 1
 # output in a log, its last lines shown, its result and time added to the summary.
 if [ "${1:-}" = --step ]; then
     name=$2
-    log="$CLEAN_ROOM_LOGS/$(find "$CLEAN_ROOM_LOGS" -name "*.log" | wc -l)-${2//[^a-z0-9]/-}.log"
+    log="$CLEAN_ROOM_LOGS/$(find "$CLEAN_ROOM_LOGS" -name "*.log" | wc -l)-${2//[^a-zA-Z0-9]/-}.log"
     shift 2
     echo "== $(date +%T) $name"
     "$@" >"$log" 2>&1
