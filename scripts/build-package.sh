@@ -35,7 +35,8 @@ reprotest="" tools=lintian
 if [ -n "${REPROTEST:-}" ]; then
     tools="lintian reprotest faketime locales-all sudo"
     reprotest="chroot \"\$1\" env DEB_BUILD_OPTIONS='nocheck parallel=2' sh -c 'cd /build &&
-        reprotest --vary=-fileordering,user_group.available+=builder2,domain_host.use_sudo=1 \
+        reprotest --verbosity=1 \
+            --vary=-fileordering,user_group.available+=builder2,domain_host.use_sudo=1 \
             --store-dir=/build/reprotest $dsc -- null'"
 fi
 # Debian 13's lintian repeats the metainfo's one accepted finding (no homepage: the project has
