@@ -14,7 +14,8 @@ suite=${1:-$(. /etc/os-release && echo "$VERSION_CODENAME")}
 scripts/ensure-packages.sh mmdebstrap autopkgtest uidmap dpkg-dev git xz-utils
 version=$(dpkg-parsechangelog -SVersion)
 dsc=hengtiebao_$version.dsc changes=hengtiebao_${version}_$(dpkg --print-architecture).changes
-name=hengtiebao-${version%-*} out=$PWD/build-deb/$suite
+upstream=${version%-*} out=$PWD/build-deb/$suite
+name=hengtiebao-$upstream
 rm -rf "$out" && mkdir -p "$out"
 # Not /tmp, which may live in memory: a root and its build take a few GiB.
 TMPDIR=$(mktemp -d /var/tmp/hengtiebao-package.XXXXXX)
@@ -23,7 +24,7 @@ trap 'rm -rf "$TMPDIR"' EXIT
 
 echo "== $(date +%T) The source package"
 # The upstream source is the commit without its packaging; the package adds debian/.
-git archive --prefix="$name/" HEAD ':!debian' | xz -T1 >"$out/hengtiebao_${version%-*}.orig.tar.xz"
+git archive --prefix="$name/" HEAD ':!debian' | xz -T1 >"$out/hengtiebao_$upstream.orig.tar.xz"
 git archive --prefix="$name/" HEAD | tar -xf - -C "$out"
 (cd "$out" && dpkg-source -b "$name" && rm -rf "$name")
 
@@ -49,7 +50,7 @@ lintian --fail-on error,warning --display-info ${tag:+--suppress-tags $tag} "$0"
 debian_root buildd "$suite" /dev/null \
     --customize-hook='mkdir "$1/build"' \
     --customize-hook='chroot "$1" sh -c "useradd -m builder && useradd -m builder2"' \
-    --customize-hook="copy-in $out/$dsc $out/hengtiebao_${version%-*}.orig.tar.xz \
+    --customize-hook="copy-in $out/$dsc $out/hengtiebao_$upstream.orig.tar.xz \
         $out/hengtiebao_$version.debian.tar.xz /build" \
     --customize-hook='chroot "$1" chown -R builder: /build' \
     --customize-hook="chroot \"\$1\" apt-get build-dep -y --no-install-recommends /build/$dsc" \
