@@ -32,13 +32,19 @@ debian_flags() {
     DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"
 }
 
-# A fresh root of a Debian release, made by mmdebstrap without root rights, from Debian's own
-# mirrors or DEBIAN_MIRROR's: VARIANT SUITE TARGET [MMDEBSTRAP OPTIONS...]; TARGET /dev/null
-# keeps nothing.
+# Debian's own mirrors for a release (DEBIAN_MIRROR's instead, if set), as one-line apt entries of
+# a TYPE (deb, deb-src): SUITE, its updates and its security updates.
+debian_sources() {
+    mirror=${DEBIAN_MIRROR:-http://deb.debian.org}
+    for path in "debian $2" "debian $2-updates" "debian-security $2-security"; do
+        echo "$1 $mirror/$path main"
+    done
+}
+
+# A fresh root of a Debian release from those mirrors, made by mmdebstrap without root rights:
+# VARIANT SUITE TARGET [MMDEBSTRAP OPTIONS...]; TARGET /dev/null keeps nothing.
 debian_root() {
-    variant=$1 suite=$2 target=$3 mirror=${DEBIAN_MIRROR:-http://deb.debian.org}
+    variant=$1 suite=$2 target=$3
     shift 3
-    mmdebstrap --mode=unshare --variant="$variant" "$@" "$suite" "$target" \
-        "deb $mirror/debian $suite main" "deb $mirror/debian $suite-updates main" \
-        "deb $mirror/debian-security $suite-security main"
+    debian_sources deb "$suite" | mmdebstrap --mode=unshare --variant="$variant" "$@" "$suite" "$target" -
 }

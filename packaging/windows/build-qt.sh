@@ -12,6 +12,7 @@ repo="$(cd "$(dirname "$0")/../.." && pwd)"
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao"
 refresh="${1:-}"
+. "$repo/scripts/packages.sh"
 
 # Core, Gui, Widgets and Test only; what the window does not use is switched off, so the
 # program stays small. Debian's repack lacks the Wintab sources (tablet events); Qt 6.4's
@@ -19,30 +20,21 @@ refresh="${1:-}"
 # DirectWrite draws them where the window asks for it; no OpenGL of any kind.
 QT_OPTIONS="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
- -DFEATURE_optimize_size=ON -DFEATURE_gc_binaries=ON
- -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF
- -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF -DFEATURE_vulkan=OFF
- -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_opengl_dynamic=OFF -DFEATURE_dynamicgl=OFF
- -DFEATURE_tabletevent=OFF -DFEATURE_directwrite3=OFF
- -DFEATURE_style_windowsvista=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
- -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_textodfwriter=OFF
- -DFEATURE_sessionmanager=OFF -DFEATURE_freetype=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF
- -DFEATURE_graphicsview=OFF -DFEATURE_graphicseffect=OFF -DFEATURE_style_stylesheet=OFF
- -DFEATURE_filedialog=OFF -DFEATURE_mimetype_database=OFF -DFEATURE_mdiarea=OFF
- -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_colordialog=OFF
- -DFEATURE_fontdialog=OFF -DFEATURE_wizard=OFF -DFEATURE_hijricalendar=OFF
- -DFEATURE_jalalicalendar=OFF -DFEATURE_islamiccivilcalendar=OFF -DFEATURE_tableview=OFF
- -DFEATURE_treeview=OFF -DFEATURE_filesystemmodel=OFF
- -DFEATURE_dockwidget=OFF -DFEATURE_tabbar=OFF -DFEATURE_gestures=OFF
- -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_libpng=OFF -DFEATURE_system_doubleconversion=OFF"
+ -DFEATURE_optimize_size=ON -DFEATURE_gc_binaries=ON -DINPUT_opengl=no"
+for feature in sql network xml dbus concurrent printsupport vulkan opengl opengl_dynamic dynamicgl \
+    tabletevent directwrite3 style_windowsvista jpeg gif ico textmarkdownreader textmarkdownwriter \
+    textodfwriter sessionmanager freetype system_zlib system_pcre2 graphicsview graphicseffect \
+    style_stylesheet filedialog mimetype_database mdiarea calendarwidget datetimeedit colordialog \
+    fontdialog wizard hijricalendar jalalicalendar islamiccivilcalendar tableview treeview \
+    filesystemmodel dockwidget tabbar gestures system_harfbuzz system_png system_doubleconversion; do
+    QT_OPTIONS="$QT_OPTIONS -DFEATURE_$feature=OFF"
+done
 # Qt 6.8 puts 2 MB more into the program (EDID tables, a Direct3D 12 backend, hardening of its
 # own): there, more of what the window never uses goes too (rich text and its CSS, time zones,
 # colour names, ...), and the marks for Intel's indirect-branch tracking, which Windows does not
 # use (its guard for indirect calls is another). Qt 6.4 cannot build without main windows.
-QT_6_8_OPTIONS="-DFEATURE_style_fusion=OFF -DFEATURE_sha3_fast=OFF -DFEATURE_process=OFF
- -DFEATURE_mainwindow=OFF -DFEATURE_textedit=OFF -DFEATURE_spinbox=OFF -DFEATURE_movie=OFF
- -DFEATURE_intelcet=OFF -DFEATURE_texthtmlparser=OFF -DFEATURE_cssparser=OFF -DFEATURE_timezone=OFF
- -DFEATURE_colornames=OFF -DFEATURE_permissions=OFF"
+QT_6_8_FEATURES="style_fusion sha3_fast process mainwindow textedit spinbox movie intelcet
+ texthtmlparser cssparser timezone colornames permissions"
 # Qt records its prefix in itself (where a program would look for plugin DLLs; ours loads none):
 # a fixed one, not the cache's path, which names the builder's home. Installed into the cache.
 QT_OPTIONS="$QT_OPTIONS -DCMAKE_INSTALL_PREFIX=/hengtiebao-qt"
@@ -50,42 +42,16 @@ QT_OPTIONS="$QT_OPTIONS -DCMAKE_INSTALL_PREFIX=/hengtiebao-qt"
 # the Qt source's changelog. Not options, but in the key, so that an older cache is not taken.
 QT_REPRODUCIBLE="-ffile-prefix-map=WORK=/qt SOURCE_DATE_EPOCH=changelog"
 
-source_version() {
-    apt-cache showsrc qt6-base | sed -n 's/^Version: //p' | sort -V | tail -n 1
-}
-
-# A deb-src entry for each of the machine's own Debian sources, in a file of its own.
-add_source_entries() {
-    list=/etc/apt/sources.list.d/hengtiebao-deb-src.sources
-    apt-cache showsrc qt6-base >/dev/null 2>&1 && return 0
-    as_root=""
-    [ "$(id -u)" -eq 0 ] || as_root="sudo"
-    {
-        for file in /etc/apt/sources.list.d/*.sources; do
-            [ "$file" = "$list" ] || [ ! -f "$file" ] && continue
-            sed 's/^Types:.*/Types: deb-src/' "$file"
-            echo
-        done
-        # One-line entries ("deb URI suite components...") in the same form.
-        [ -f /etc/apt/sources.list ] && awk '$1 == "deb" {
-            printf "Types: deb-src\nURIs: %s\nSuites: %s\nComponents:", $2, $3
-            for (i = 4; i <= NF; ++i) printf " %s", $i
-            printf "\n\n"
-        }' /etc/apt/sources.list
-    } | $as_root tee "$list" >/dev/null
-    $as_root apt-get update -qq
-}
-
+# The Qt source of the machine's own Qt, whose build tools the cross build runs.
 source_package="${QT_SOURCE_PACKAGE:+$(cd "$QT_SOURCE_PACKAGE" && pwd)}"
 if [ -n "$source_package" ]; then
     version="$(sed -n 's/^Version: //p' "$source_package"/qt6-base_*.dsc)"
 else
-    add_source_entries
-    version="$(source_version)"
+    version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
 fi
 case "$version" in
     6.[0-7].*) ;;
-    *) QT_OPTIONS="$QT_OPTIONS $QT_6_8_OPTIONS" ;;
+    *) for feature in $QT_6_8_FEATURES; do QT_OPTIONS="$QT_OPTIONS -DFEATURE_$feature=OFF"; done ;;
 esac
 compiler="$(x86_64-w64-mingw32-g++-posix -dumpfullversion)"
 key="$(printf '%s\n' "$version" "$compiler" "$QT_OPTIONS" "$QT_REPRODUCIBLE" |
@@ -108,6 +74,12 @@ mkdir -p "$work"
     elif [ -n "$source_package" ]; then
         cp "$source_package"/qt6-base_* . && dpkg-source -x qt6-base_*.dsc >&2
     else
+        # Source entries of Debian's mirrors for this release, where the machine has none.
+        apt-cache showsrc qt6-base 2>/dev/null | grep -q . || {
+            debian_sources deb-src "$(. /etc/os-release && echo "$VERSION_CODENAME")" |
+                $as_root tee /etc/apt/sources.list.d/hengtiebao-deb-src.list >&2
+            $as_root apt-get update -qq >&2
+        }
         apt-get source -qq "qt6-base=$version" >&2
     fi
     SOURCE_DATE_EPOCH="$(dpkg-parsechangelog -l qt6-base-*/debian/changelog -STimestamp)"
