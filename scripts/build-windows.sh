@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds 衡铁宝 for 64-bit Windows on Debian 12 or 13 and tests it under Wine: a static Qt from
 # Debian's own Qt source (built once into a cache), the program and its tests cross-built with
-# MinGW-w64, the zip and the installer in build-windows/dist/, then the Windows tests under Wine
-# on a private X server, ending in ctest's summary.
+# MinGW-w64, the zip and the installer in build-windows/dist/ with their source archive (which
+# must build them again to the byte), then the Windows tests under Wine on a private X server,
+# ending in ctest's summary.
 #   scripts/build-windows.sh [--refresh]         (--refresh builds the cached Qt anew)
 #   WINDOW_TESTS=1 scripts/build-windows.sh      (also the window's Qt Test suites: slow)
 set -eu
