@@ -39,8 +39,9 @@ cmake --build "$out/host" -j2 --target render_icon
 # the build $2. Debian's Qt 6.8 source leaves a static Qt's plugins out of the link unless asked:
 # the Windows platform plugin among them, without which the program opens only Qt's fatal-error box.
 build_program() {
-    cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF \
-        -DCMAKE_TOOLCHAIN_FILE="$1/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
+    cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+        -DQT_SKIP_AUTO_PLUGIN_INCLUSION=OFF -DCMAKE_PREFIX_PATH="$qt" \
+        -DCMAKE_TOOLCHAIN_FILE="$1/cmake/mingw-w64-x86_64.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DHENGTIEBAO_HOST_TOOLS="$repo/$out/host/host-tools.cmake" -DHENGTIEBAO_BENCH=OFF \
         -DCMAKE_EXE_LINKER_FLAGS_MINSIZEREL=-s -DBUILD_TESTING="${3:-ON}" \
@@ -67,7 +68,7 @@ name="hengtiebao-$version-source"
 rm -rf "$out/source"
 mkdir -p "$out/source/$name/hengtiebao" "$out/source/$name/qt6-base"
 if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
-    git diff --quiet HEAD || echo "The working tree differs from HEAD: the source archive holds HEAD."
+    git diff --quiet HEAD || echo "The working tree is not HEAD's; the source archive holds HEAD."
     git archive HEAD | tar -xf - -C "$out/source/$name/hengtiebao"
 else
     tar -cf - --exclude=./.git --exclude='./build*' . | tar -xf - -C "$out/source/$name/hengtiebao"
