@@ -29,14 +29,16 @@ git archive --prefix="$name/" HEAD | tar -xf - -C "$out"
 (cd "$out" && dpkg-source -b "$name" && rm -rf "$name")
 
 echo "== $(date +%T) Built in a fresh $suite root from Build-Depends alone, then lintian"
-in_root='chroot "$1" runuser -u builder -- env -i PATH=/usr/bin:/bin HOME=/home/builder'
+# Commands in the root with a login's environment, none of this shell's: as the builder, as root.
+builder_in_root='chroot "$1" runuser -u builder -- env -i PATH=/usr/bin:/bin HOME=/home/builder'
+root_in_root='chroot "$1" env -i PATH=/usr/sbin:/usr/bin HOME=/root DEBIAN_FRONTEND=noninteractive'
 # Two more builds, the second varied in all reprotest varies but the order of files in
 # directories (its disorderfs needs FUSE, which a root without privileges does not reach); its
 # clock always a year and more ahead, which reprotest would otherwise leave to chance.
 reprotest="" tools=lintian
 if [ -n "${REPROTEST:-}" ]; then
     tools="lintian reprotest faketime locales-all sudo"
-    reprotest="chroot \"\$1\" env DEB_BUILD_OPTIONS='nocheck parallel=2' sh -c 'cd /build &&
+    reprotest="$root_in_root DEB_BUILD_OPTIONS='nocheck parallel=2' sh -c 'cd /build &&
         reprotest --verbosity=1 \
             --vary=-fileordering,user_group.available+=builder2,domain_host.use_sudo=1 \
             --vary=time.faketimes+=+373days+7hours+13minutes \
@@ -49,16 +51,16 @@ lintian-explain-tags $tag >/dev/null 2>&1 || tag=""
 lintian --fail-on error,warning --display-info ${tag:+--suppress-tags $tag} "$0"'
 debian_root buildd "$suite" /dev/null \
     --customize-hook='mkdir "$1/build"' \
-    --customize-hook='chroot "$1" sh -c "useradd -m builder && useradd -m builder2"' \
+    --customize-hook="$root_in_root sh -c 'useradd -m builder && useradd -m builder2'" \
     --customize-hook="copy-in $out/$dsc $out/hengtiebao_$upstream.orig.tar.xz \
         $out/hengtiebao_$version.debian.tar.xz /build" \
-    --customize-hook='chroot "$1" chown -R builder: /build' \
-    --customize-hook="chroot \"\$1\" apt-get build-dep -y --no-install-recommends /build/$dsc" \
-    --customize-hook="$in_root DEB_BUILD_OPTIONS=parallel=2 sh -c 'cd /build &&
+    --customize-hook="$root_in_root chown -R builder: /build" \
+    --customize-hook="$root_in_root apt-get build-dep -y --no-install-recommends /build/$dsc" \
+    --customize-hook="$builder_in_root DEB_BUILD_OPTIONS=parallel=2 sh -c 'cd /build &&
         dpkg-source -x $dsc && cd $name && dpkg-buildpackage -us -uc'" \
     --customize-hook="rm -rf \"\$1/build/$name\"" --customize-hook="sync-out /build $out" \
-    --customize-hook="chroot \"\$1\" apt-get install -y --no-install-recommends $tools" \
-    --customize-hook="$in_root sh -c '$lint' /build/$changes" \
+    --customize-hook="$root_in_root apt-get install -y --no-install-recommends $tools" \
+    --customize-hook="$builder_in_root sh -c '$lint' /build/$changes" \
     ${reprotest:+"--customize-hook=$reprotest"}
 
 echo "== $(date +%T) autopkgtest, the package installed in a fresh $suite root"
