@@ -46,5 +46,6 @@ debian_sources() {
 debian_root() {
     variant=$1 suite=$2 target=$3
     shift 3
-    debian_sources deb "$suite" | mmdebstrap --mode=unshare --variant="$variant" "$@" "$suite" "$target" -
+    debian_sources deb "$suite" |
+        mmdebstrap --mode=unshare --variant="$variant" "$@" "$suite" "$target" -
 }
