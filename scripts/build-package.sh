@@ -10,7 +10,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-suite=${1:-$(. /etc/os-release && echo "$VERSION_CODENAME")}
+suite=${1:-$(host_release)}
 scripts/ensure-packages.sh mmdebstrap autopkgtest uidmap dpkg-dev git xz-utils
 version=$(dpkg-parsechangelog -SVersion)
 dsc=hengtiebao_$version.dsc changes=hengtiebao_${version}_$(dpkg --print-architecture).changes

@@ -23,7 +23,7 @@ esac
 scripts/ensure-packages.sh $WINDOWS_PACKAGES
 
 out=build-windows
-version="$(sed -n 's/^project(hengtiebao VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+version="$(dpkg-parsechangelog -SVersion)" version="${version%-*}"  # the upstream release
 epoch="$(dpkg-parsechangelog -STimestamp)"  # the release's time, for every file
 export WINEPREFIX="$repo/$out/wine"
 

@@ -17,6 +17,11 @@ WINDOWS_PACKAGES="cmake g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n dpkg-
  g++-mingw-w64-x86-64-posix ninja-build googletest nsis git wine64 xvfb xauth xdotool xclip
  diffoscope qt6-documentation-tools"
 
+# This machine's Debian release, by its code name (bookworm, trixie).
+host_release() {
+    (. /etc/os-release && echo "$VERSION_CODENAME")
+}
+
 # Root's rights, through sudo when not root already.
 as_root=""
 [ "$(id -u)" -eq 0 ] || as_root="sudo"

@@ -76,7 +76,7 @@ mkdir -p "$work"
     else
         # Source entries of Debian's mirrors for this release, where the machine has none.
         apt-cache showsrc qt6-base 2>/dev/null | grep -q . || {
-            debian_sources deb-src "$(. /etc/os-release && echo "$VERSION_CODENAME")" |
+            debian_sources deb-src "$(host_release)" |
                 $as_root tee /etc/apt/sources.list.d/hengtiebao-deb-src.list >&2
             $as_root apt-get update -qq >&2
         }
