@@ -4,8 +4,12 @@
 # For each release: a fresh minimal root (mmdebstrap, from Debian's own mirrors) gets a clone of
 # HEAD and runs the run command first and alone, passing when its window (offscreen) is still
 # open 5 seconds after it opened, then the test command; then the Debian package is built and
-# tested as Debian builds and tests it (scripts/build-package.sh).
-#   scripts/clean-room.sh [bookworm|trixie]...    (both releases when none is given)
+# tested as Debian builds and tests it (scripts/build-package.sh). The roots' apt sources are
+# written as Debian's installer writes them (deb822, Signed-By, no source entries); after the
+# commands, and after Qt's source is fetched there as the Windows build fetches it, /etc/apt must
+# be as it was and apt must still read it.
+# --windows runs the Windows command first and alone instead, and prints the program's checksum.
+#   scripts/clean-room.sh [--windows] [bookworm|trixie]...    (both releases when none is given)
 # Exit status: 0 every step passed; 1 a step failed; 3 no root could be made here (no mirror).
 # shellcheck disable=SC2016  # the hooks' $1 is the root, expanded by mmdebstrap
 set -u
@@ -27,15 +31,19 @@ if [ "${1:-}" = --step ]; then
     exit "$status"
 fi
 
+windows=""
+[ "${1:-}" != --windows ] || { windows=1 && shift; }
 suites=("$@")
 [ ${#suites[@]} -gt 0 ] || suites=(bookworm trixie)
 scripts/ensure-packages.sh mmdebstrap uidmap git >/dev/null || exit 3
-export CLEAN_ROOM_LOGS=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao/clean-room
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao
+export CLEAN_ROOM_LOGS=$cache/clean-room
 rm -rf "$CLEAN_ROOM_LOGS" && mkdir -p "$CLEAN_ROOM_LOGS"
-# Not /tmp, which may live in memory: a root and its builds take a few GiB.
-work=$(mktemp -d /var/tmp/hengtiebao-clean-room.XXXXXX) || exit 1
+# In the cache, not /tmp, which may live in memory: a root and its builds take a few GiB.
+work=$(mktemp -d "$cache/clean-room-work.XXXXXX") || exit 1
 export TMPDIR=$work
 trap 'rm -rf "$work"' EXIT
+trap 'exit 130' INT TERM HUP
 self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 step() {
     "$self" --step "$@"
@@ -61,6 +69,13 @@ done
 sleep 5
 case $(state) in "" | Z) echo "the window closed within 5 seconds"; exit 1 ;; esac
 echo "the window is still open after 5 seconds"'
+# /etc/apt as the root's installation left it, recorded before the commands and checked after.
+kept=/root/hengtiebao/tests/apt_config_kept.sh
+record_apt='chroot "$1" sh '$kept' record /root/etc-apt.sha256'
+fetch_qt_source="mkdir /root/qt-source && cd /root/qt-source && \
+    /root/hengtiebao/packaging/windows/fetch-qt-source.sh && sh $kept check /root/etc-apt.sha256"
+windows_alone="cd /root/hengtiebao && scripts/build-windows.sh </dev/null && \
+    sha256sum build-windows/dist/hengtiebao.exe && sh $kept check /root/etc-apt.sha256"
 
 for suite in "${suites[@]}"; do
     # The mirror first, with an empty root, so that a machine that cannot reach it says so apart
@@ -69,11 +84,19 @@ for suite in "${suites[@]}"; do
         echo "clean-room: no fresh $suite root could be made here." >&2
         exit 3
     fi
+    if [ -n "$windows" ]; then
+        alone="$self --step '$suite: Windows command, first and alone' $login '$windows_alone'"
+        step "$suite: Windows command in a fresh root" debian_root minbase "$suite" /dev/null \
+            --customize-hook="copy-in $work/hengtiebao /root" --customize-hook="$record_apt" \
+            --customize-hook="$alone"
+        continue
+    fi
     run="$self --step '$suite: run command, first and alone' $login '$window_stays_open'"
     tests="$self --step '$suite: test command' $login 'cd /root/hengtiebao && scripts/run-tests.sh'"
+    fetch="$self --step '$suite: Qt source fetched, /etc/apt kept' $login '$fetch_qt_source'"
     step "$suite: README commands in a fresh root" debian_root minbase "$suite" /dev/null \
-        --customize-hook="copy-in $work/hengtiebao /root" --customize-hook="$run" \
-        --customize-hook="$tests"
+        --customize-hook="copy-in $work/hengtiebao /root" --customize-hook="$record_apt" \
+        --customize-hook="$run" --customize-hook="$tests" --customize-hook="$fetch"
     step "$suite: package built, linted, tested installed" \
         sh -c "cd '$work/hengtiebao' && scripts/build-package.sh $suite"
 done
@@ -88,7 +111,8 @@ while IFS='|' read -r name status seconds; do
 done <"$CLEAN_ROOM_LOGS/results"
 # The run ends in the test runners' own verdicts: ctest's summary of each stage of each test
 # command, and autopkgtest's of each installed test.
-for log in "$CLEAN_ROOM_LOGS"/*-test-command.log "$CLEAN_ROOM_LOGS"/*-package-*.log; do
+for log in "$CLEAN_ROOM_LOGS"/*-test-command.log "$CLEAN_ROOM_LOGS"/*-package-*.log \
+    "$CLEAN_ROOM_LOGS"/*-Windows-command--first-*.log; do
     [ -f "$log" ] && echo && echo "$log:" &&
         grep -E '^== |tests passed|tests failed out of|^Total Test time| (PASS|FAIL|SKIP)' "$log"
 done

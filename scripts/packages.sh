@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# shellcheck shell=sh disable=SC2034  # the lists are read by the scripts that source this
+# The lists are read by the scripts that source this; apt, not the shell, expands $(REPO_URI).
+# shellcheck shell=sh disable=SC2034,SC2016
 # Sourced by the entry scripts. What the program's build and its build-time tests need is
 # debian/control's Build-Depends (scripts/ensure-packages.sh --build-depends); here is what else
 # each command needs.
@@ -37,20 +38,28 @@ debian_flags() {
     DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"
 }
 
-# Debian's own mirrors for a release (DEBIAN_MIRROR's instead, if set), as one-line apt entries of
-# a TYPE (deb, deb-src): SUITE, its updates and its security updates.
+# A release's apt sources as Debian's installer and its cloud images write them: deb822, signed by
+# Debian's archive keyring, no source entries. The mirrors are the machine's own (a nearby one
+# where its sources name one), Debian's where it names none.
 debian_sources() {
-    mirror=${DEBIAN_MIRROR:-http://deb.debian.org}
-    for path in "debian $2" "debian $2-updates" "debian-security $2-security"; do
-        echo "$1 $mirror/$path main"
-    done
+    debian_entry debian Debian "$1 $1-updates"
+    debian_entry debian-security Debian-Security "$1-security"
+}
+# ARCHIVE LABEL SUITES: one entry, from the machine's mirror of ARCHIVE (whose Release has LABEL).
+debian_entry() {
+    mirror=$(apt-get indextargets --format '$(REPO_URI)' "Label: $2" 2>/dev/null | head -n 1)
+    printf 'Types: deb\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' \
+        "${mirror:-http://deb.debian.org/$1/}" "$3" /usr/share/keyrings/debian-archive-keyring.gpg
 }
 
 # A fresh root of a Debian release from those mirrors, made by mmdebstrap without root rights:
-# VARIANT SUITE TARGET [MMDEBSTRAP OPTIONS...]; TARGET /dev/null keeps nothing.
+# VARIANT SUITE TARGET [MMDEBSTRAP OPTIONS...]; TARGET /dev/null keeps nothing. Its sources lie
+# where the installer puts them.
 debian_root() {
     variant=$1 suite=$2 target=$3
     shift 3
-    debian_sources deb "$suite" |
-        mmdebstrap --mode=unshare --variant="$variant" "$@" "$suite" "$target" -
+    debian_sources "$suite" |
+        mmdebstrap --mode=unshare --variant="$variant" \
+            --customize-hook='cd "$1/etc/apt/sources.list.d" && mv 0000main.sources debian.sources' \
+            "$@" "$suite" "$target" -
 }

@@ -12,7 +12,6 @@ repo="$(cd "$(dirname "$0")/../.." && pwd)"
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao"
 refresh="${1:-}"
-. "$repo/scripts/packages.sh"
 
 # Core, Gui, Widgets and Test only; what the window does not use is switched off, so the
 # program stays small. Debian's repack lacks the Wintab sources (tablet events); Qt 6.4's
@@ -69,18 +68,16 @@ rm -rf "$prefix"
 mkdir -p "$work"
 (
     cd "$work"
-    if ls -d qt6-base-*/ >/dev/null 2>&1; then
-        :
-    elif [ -n "$source_package" ]; then
-        cp "$source_package"/qt6-base_* . && dpkg-source -x qt6-base_*.dsc >&2
-    else
-        # Source entries of Debian's mirrors for this release, where the machine has none.
-        apt-cache showsrc qt6-base 2>/dev/null | grep -q . || {
-            debian_sources deb-src "$(host_release)" |
-                $as_root tee /etc/apt/sources.list.d/hengtiebao-deb-src.list >&2
-            $as_root apt-get update -qq >&2
-        }
-        apt-get source -qq "qt6-base=$version" >&2
+    # Fetched or copied anew unless a run before finished that: one stopped half-way leaves no
+    # half-unpacked source to build from.
+    if [ ! -f source.complete ]; then
+        rm -rf qt6-base[-_]* apt
+        if [ -n "$source_package" ]; then
+            cp "$source_package"/qt6-base_* . && dpkg-source -x qt6-base_*.dsc >&2
+        else
+            "$repo/packaging/windows/fetch-qt-source.sh" "$version" >&2
+        fi
+        touch source.complete
     fi
     SOURCE_DATE_EPOCH="$(dpkg-parsechangelog -l qt6-base-*/debian/changelog -STimestamp)"
     export SOURCE_DATE_EPOCH

@@ -1,0 +1,36 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Fetches Debian's qt6-base source package of VERSION (the installed Qt's when none is given)
+# into the current folder and unpacks it, without root and without touching the machine's apt
+# configuration. Where the machine's apt knows no such source, a private apt configuration in
+# ./apt takes the machine's own entries as deb-src (so its mirrors, keyrings and options, a
+# nearby mirror included), with its own lists and cache; apt.conf and its parts still apply.
+#   fetch-qt-source.sh [VERSION]
+set -eu
+version=${1:-$(dpkg-query -W -f='${source:Version}' qt6-base-dev)}
+
+if apt-cache showsrc qt6-base 2>/dev/null | grep -qx "Version: $version"; then
+    exec apt-get source -qq "qt6-base=$version"
+fi
+
+private=$PWD/apt
+rm -rf "$private"
+mkdir -p "$private/sources.list.d" "$private/lists/partial" "$private/cache/archives/partial"
+list="" parts=""
+eval "$(apt-config shell list Dir::Etc::sourcelist/f parts Dir::Etc::sourceparts/d)"
+# One-line entries: each deb line again as deb-src. deb822 entries: their types as deb-src alone.
+for file in "$list" "$parts"*.list; do
+    [ ! -f "$file" ] || sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$file"
+done >"$private/sources.list"
+for file in "$parts"*.sources; do
+    [ ! -f "$file" ] || sed 's/^Types:.*/Types: deb-src/I' "$file" >"$private/sources.list.d/${file##*/}"
+done
+
+# Downloads as whoever runs this: apt's own download user cannot enter a home folder.
+private_apt() {
+    apt-get -o Dir::Etc::SourceList="$private/sources.list" \
+        -o Dir::Etc::SourceParts="$private/sources.list.d" -o Dir::State::Lists="$private/lists" \
+        -o Dir::Cache="$private/cache" -o APT::Sandbox::User="$(id -un)" "$@"
+}
+private_apt update -qq
+private_apt source -qq "qt6-base=$version"
