@@ -17,10 +17,13 @@ dsc=hengtiebao_$version.dsc changes=hengtiebao_${version}_$(dpkg --print-archite
 upstream=${version%-*} out=$PWD/build-deb/$suite
 name=hengtiebao-$upstream
 rm -rf "$out" && mkdir -p "$out"
-# Not /tmp, which may live in memory: a root and its build take a few GiB.
-TMPDIR=$(mktemp -d /var/tmp/hengtiebao-package.XXXXXX)
+# In the cache, not /tmp, which may live in memory: a root and its build take a few GiB.
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao
+mkdir -p "$cache"
+TMPDIR=$(mktemp -d "$cache/package-work.XXXXXX")
 export TMPDIR
 trap 'rm -rf "$TMPDIR"' EXIT
+trap 'exit 130' INT TERM HUP
 
 echo "== $(date +%T) The source package"
 # The upstream source is the commit without its packaging; the package adds debian/.
@@ -65,9 +68,18 @@ debian_root buildd "$suite" /dev/null \
 
 echo "== $(date +%T) autopkgtest, the package installed in a fresh $suite root"
 debian_root minbase "$suite" "$TMPDIR/testbed.tar"
-# Its testbed maps the subordinate ids of whoever runs it, root's too, which Debian gives none.
-grep -q "^$(id -un):" /etc/subuid ||
-    $as_root usermod --add-subuids 100000-165535 --add-subgids 100000-165535 "$(id -un)"
+# The testbed maps the subordinate ids of whoever runs it (/etc/subuid), which Debian gives every
+# user it adds but not root: root lends itself a range for this run alone, in a mount namespace
+# of its own, so that /etc itself never changes.
+with_subordinate_ids() {
+    if grep -q "^$(id -un):" /etc/subuid || [ "$(id -u)" -ne 0 ]; then
+        "$@"
+    else
+        echo root:100000:65536 >"$TMPDIR/subordinate-ids"
+        unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/subuid &&
+            mount --bind "$0" /etc/subgid && exec "$@"' "$TMPDIR/subordinate-ids" "$@"
+    fi
+}
 # -U: the testbed's package lists are fetched first (mmdebstrap leaves none).
-autopkgtest -U --output-dir "$out/autopkgtest" "$out/$changes" \
+with_subordinate_ids autopkgtest -U --output-dir "$out/autopkgtest" "$out/$changes" \
     -- unshare --release "$suite" --tarball "$TMPDIR/testbed.tar"

@@ -8,6 +8,9 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 install() {
+    # A run stopped while dpkg was at work (Ctrl-C, a killed CI) leaves packages half set up, and
+    # apt refuses to go on until dpkg has finished them; as apt asks, they are finished first.
+    $as_root dpkg --configure -a
     $as_root apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $as_root apt-get "$@" -y -qq --no-install-recommends
 }

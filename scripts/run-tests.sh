@@ -9,10 +9,11 @@ cd "$(dirname "$0")/.."
 # shellcheck disable=SC2086
 scripts/ensure-packages.sh --build-depends $RUN_PACKAGES $TEST_PACKAGES
 
-# A comma-decimal locale, so the tests can prove that number texts ignore the process locale.
-if ! locale -a 2>/dev/null | grep -qx 'de_DE.utf8'; then
-    $as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
-fi
+# A comma-decimal locale, so the tests can prove that number texts ignore the process locale:
+# made in the build folder, not in the machine's locale archive, beside glibc's own C.UTF-8.
+mkdir -p build/locale
+localedef -i de_DE -f UTF-8 build/locale/de_DE.UTF-8
+export LOCPATH="$PWD/build/locale:/usr/lib/locale"
 
 export QT_QPA_PLATFORM=offscreen
 
