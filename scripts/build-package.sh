@@ -3,18 +3,33 @@
 # Makes the Debian source package of HEAD and builds it as Debian's build daemons do: in a fresh
 # root of the release, from its Build-Depends alone, as a user who is not root, with its tests.
 # lintian judges source and binary there, with that release's lintian; then autopkgtest tests the
-# package installed in another fresh root. Everything lands in build-deb/SUITE/.
-#   scripts/build-package.sh [bookworm|trixie]      (this machine's release when none is given)
-#   REPROTEST=1 scripts/build-package.sh ...        also reprotest's two builds, compared
+# package installed in another fresh root. Everything lands in build-deb/SUITE-ARCH/.
+# For another processor (ARCH), the package is cross-built as Debian's cross-building checks
+# build it (dpkg-buildpackage --host-arch, build profile cross) and its tests run under qemu's
+# emulator; autopkgtest then needs a root of that processor, left to a run by hand.
+#   scripts/build-package.sh [SUITE [ARCH]]     (this machine's release and processor by default)
+#   REPROTEST=1 scripts/build-package.sh ...    also reprotest's two builds, compared
+#   DEB_BUILD_OPTIONS=nocheck ...               without the build's tests
 # shellcheck disable=SC2016,SC2089,SC2090  # the hooks' quotes and $1 (the root) are mmdebstrap's
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-suite=${1:-$(host_release)}
+suite=${1:-$(host_release)} native=$(dpkg --print-architecture)
+arch=${2:-$native}
 scripts/ensure-packages.sh mmdebstrap autopkgtest uidmap dpkg-dev git xz-utils
 version=$(dpkg-parsechangelog -SVersion)
-dsc=hengtiebao_$version.dsc changes=hengtiebao_${version}_$(dpkg --print-architecture).changes
-upstream=${version%-*} out=$PWD/build-deb/$suite
+dsc=hengtiebao_$version.dsc changes=hengtiebao_${version}_$arch.changes
+upstream=${version%-*} out=$PWD/build-deb/$suite-$arch
+# The build's options and profiles: nocheck only when asked, cross for another processor.
+options=parallel=2 profiles="" cross=""
+case " ${DEB_BUILD_OPTIONS:-} " in *" nocheck "*) options="$options nocheck" profiles=nocheck ;; esac
+if [ "$arch" != "$native" ]; then
+    profiles=cross${profiles:+,$profiles}
+    cross="--architectures=$native,$arch --include=crossbuild-essential-$arch"
+fi
+build_dep="apt-get build-dep -y --no-install-recommends ${profiles:+-P $profiles}"
+build="dpkg-buildpackage -us -uc ${profiles:+-P$profiles}"
+[ -z "$cross" ] || build_dep="$build_dep -a $arch" build="$build --host-arch=$arch"
 name=hengtiebao-$upstream
 rm -rf "$out" && mkdir -p "$out"
 # In the cache, not /tmp, which may live in memory: a root and its build take a few GiB.
@@ -52,20 +67,25 @@ fi
 lint='tag=appstream-metadata-validation-failed
 lintian-explain-tags $tag >/dev/null 2>&1 || tag=""
 lintian --fail-on error,warning --display-info ${tag:+--suppress-tags $tag} "$0"'
-debian_root buildd "$suite" /dev/null \
+# shellcheck disable=SC2086  # the cross options are separate words
+debian_root buildd "$suite" /dev/null $cross \
     --customize-hook='mkdir "$1/build"' \
     --customize-hook="$root_in_root sh -c 'useradd -m builder && useradd -m builder2'" \
     --customize-hook="copy-in $out/$dsc $out/hengtiebao_$upstream.orig.tar.xz \
         $out/hengtiebao_$version.debian.tar.xz /build" \
     --customize-hook="$root_in_root chown -R builder: /build" \
-    --customize-hook="$root_in_root apt-get build-dep -y --no-install-recommends /build/$dsc" \
-    --customize-hook="$builder_in_root DEB_BUILD_OPTIONS=parallel=2 sh -c 'cd /build &&
-        dpkg-source -x $dsc && cd $name && dpkg-buildpackage -us -uc'" \
+    --customize-hook="$root_in_root $build_dep /build/$dsc" \
+    --customize-hook="$builder_in_root DEB_BUILD_OPTIONS='$options' sh -c 'cd /build &&
+        dpkg-source -x $dsc && cd $name && $build'" \
     --customize-hook="rm -rf \"\$1/build/$name\"" --customize-hook="sync-out /build $out" \
     --customize-hook="$root_in_root apt-get install -y --no-install-recommends $tools" \
     --customize-hook="$builder_in_root sh -c '$lint' /build/$changes" \
     ${reprotest:+"--customize-hook=$reprotest"}
 
+if [ "$arch" != "$native" ]; then
+    echo "== autopkgtest needs a root of $arch, emulated: not run here"
+    exit 0
+fi
 echo "== $(date +%T) autopkgtest, the package installed in a fresh $suite root"
 debian_root minbase "$suite" "$TMPDIR/testbed.tar"
 # The testbed maps the subordinate ids of whoever runs it (/etc/subuid), which Debian gives every

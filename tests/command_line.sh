@@ -3,9 +3,10 @@
 # The program's command line as a user or a script meets it: what each case prints, in which
 # language, and the status it ends with. A window keeps the program running, so a case that ends
 # by itself opened none; the last case proves the toolkit's own options still open it.
-#   command_line.sh PROGRAM VERSION
+#   command_line.sh VERSION [EMULATOR...] PROGRAM
 set -u
-program=$1 version=$2
+version=$1
+shift
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 # The toolkit warns on standard error without a runtime folder of its own.
@@ -25,7 +26,7 @@ failed=0
 while IFS='|' read -r platform lang arguments status out err; do
     # shellcheck disable=SC2086  # the arguments are separate words
     env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM="$platform" LANG="$lang" \
-        timeout 4 "$program" $arguments >"$tmp/out" 2>"$tmp/err"
+        timeout 4 "$@" $arguments >"$tmp/out" 2>"$tmp/err"
     got=$?
     got_out=$(head -n 1 "$tmp/out") got_err=$(head -n 1 "$tmp/err")
     # A refusal is one line and the hint to --help, nothing else.
