@@ -4,10 +4,11 @@
 # For each release: a fresh minimal root (mmdebstrap, from Debian's own mirrors) gets a clone of
 # HEAD and runs the run command first and alone, passing when its window (offscreen) is still
 # open 5 seconds after it opened, then the test command; then the Debian package is built and
-# tested as Debian builds and tests it (scripts/build-package.sh). The roots' apt sources are
-# written as Debian's installer writes them (deb822, Signed-By, no source entries); after the
-# commands, and after Qt's source is fetched there as the Windows build fetches it, /etc/apt must
-# be as it was and apt must still read it.
+# tested as Debian builds and tests it (scripts/build-package.sh), and cross-built for arm64 with
+# its tests under emulation. The roots' apt sources are written as Debian's installer writes
+# them (deb822, Signed-By, no source entries); after the commands, and after Qt's source is
+# fetched there as the Windows build fetches it, /etc/apt must be as it was and apt must still
+# read it.
 # --windows runs the Windows command first and alone instead, and prints the program's checksum.
 #   scripts/clean-room.sh [--windows] [bookworm|trixie]...    (both releases when none is given)
 # Exit status: 0 every step passed; 1 a step failed; 3 no root could be made here (no mirror).
@@ -99,6 +100,8 @@ for suite in "${suites[@]}"; do
         --customize-hook="$run" --customize-hook="$tests" --customize-hook="$fetch"
     step "$suite: package built, linted, tested installed" \
         sh -c "cd '$work/hengtiebao' && scripts/build-package.sh $suite"
+    step "$suite: package cross-built for arm64, tests emulated" \
+        sh -c "cd '$work/hengtiebao' && scripts/build-package.sh $suite arm64"
 done
 
 echo
