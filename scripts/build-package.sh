@@ -23,15 +23,9 @@ upstream=${version%-*} out=$PWD/build-deb/$suite-$arch
 # The build's options and profiles: nocheck only when asked, cross for another processor.
 options=parallel=2 profiles="" cross=""
 case " ${DEB_BUILD_OPTIONS:-} " in *" nocheck "*) options="$options nocheck" profiles=nocheck ;; esac
-compilers=""
 if [ "$arch" != "$native" ]; then
     profiles=cross${profiles:+,$profiles}
     cross="--architectures=$native,$arch --include=crossbuild-essential-$arch"
-    # forky has no crossbuild-essential-loong64, only GCC 13's cross compiler, named for the build.
-    if [ "$arch" = loong64 ]; then
-        cross="--architectures=$native,$arch --include=g++-13-loongarch64-linux-gnu"
-        compilers="CC=loongarch64-linux-gnu-gcc-13 CXX=loongarch64-linux-gnu-g++-13"
-    fi
 fi
 build_dep="apt-get build-dep -y --no-install-recommends ${profiles:+-P $profiles}"
 build="dpkg-buildpackage -us -uc ${profiles:+-P$profiles}"
@@ -81,7 +75,7 @@ debian_root buildd "$suite" /dev/null $cross \
         $out/hengtiebao_$version.debian.tar.xz /build" \
     --customize-hook="$root_in_root chown -R builder: /build" \
     --customize-hook="$root_in_root $build_dep /build/$dsc" \
-    --customize-hook="$builder_in_root DEB_BUILD_OPTIONS='$options' $compilers sh -c 'cd /build &&
+    --customize-hook="$builder_in_root DEB_BUILD_OPTIONS='$options' sh -c 'cd /build &&
         dpkg-source -x $dsc && cd $name && $build'" \
     --customize-hook="rm -rf \"\$1/build/$name\"" --customize-hook="sync-out /build $out" \
     --customize-hook="$root_in_root apt-get install -y --no-install-recommends $tools" \

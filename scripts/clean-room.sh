@@ -73,10 +73,11 @@ echo "the window is still open after 5 seconds"'
 # /etc/apt as the root's installation left it, recorded before the commands and checked after.
 kept=/root/hengtiebao/tests/apt_config_kept.sh
 record_apt='chroot "$1" sh '$kept' record /root/etc-apt.sha256'
+check_apt="sh $kept check /root/etc-apt.sha256"
 fetch_qt_source="mkdir /root/qt-source && cd /root/qt-source && \
-    /root/hengtiebao/packaging/windows/fetch-qt-source.sh && sh $kept check /root/etc-apt.sha256"
+    /root/hengtiebao/packaging/windows/fetch-qt-source.sh && $check_apt"
 windows_alone="cd /root/hengtiebao && scripts/build-windows.sh </dev/null && \
-    sha256sum build-windows/dist/hengtiebao.exe && sh $kept check /root/etc-apt.sha256"
+    sha256sum build-windows/dist/hengtiebao.exe && $check_apt"
 
 for suite in "${suites[@]}"; do
     # The mirror first, with an empty root, so that a machine that cannot reach it says so apart
