@@ -15,16 +15,8 @@ fi
 
 private=$PWD/apt
 rm -rf "$private"
-mkdir -p "$private/sources.list.d" "$private/lists/partial" "$private/cache/archives/partial"
-list="" parts=""
-eval "$(apt-config shell list Dir::Etc::sourcelist/f parts Dir::Etc::sourceparts/d)"
-# One-line entries: each deb line again as deb-src. deb822 entries: their types as deb-src alone.
-for file in "$list" "$parts"*.list; do
-    [ ! -f "$file" ] || sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$file"
-done >"$private/sources.list"
-for file in "$parts"*.sources; do
-    [ ! -f "$file" ] || sed 's/^Types:.*/Types: deb-src/I' "$file" >"$private/sources.list.d/${file##*/}"
-done
+mkdir -p "$private/lists/partial" "$private/cache/archives/partial"
+"$(dirname "$0")/deb-src-lists.sh" "$private"
 
 # Downloads as whoever runs this: apt's own download user cannot enter a home folder.
 private_apt() {
