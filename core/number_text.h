@@ -22,9 +22,10 @@ inline bool isBlank(char16_t c) {
 //   readNumber(u" 1.5E3") -> 1500        readNumber(u"１２．５") -> 12.5
 //   readNumber(u"7。85") -> 7.85
 //   readNumber(u"12a"), u"", u"1 000", u"1,5", u"0x10", u"inf", u"nan" -> nothing (NotANumber)
-// A value beyond the double range reads as +-infinity and raises FE_OVERFLOW, so the next
-// checkpoint reports it: readNumber(u"1E400") -> inf. One that underflows reads as 0 or a
-// denormal and is no fault: readNumber(u"1E-400") -> 0.
+// A value beyond the double range reads as +-infinity, which the next checkpoint reports, and
+// raises FE_OVERFLOW where the processor keeps floating-point flags (WebAssembly keeps none):
+// readNumber(u"1E400") -> inf. One that underflows reads as 0 or a denormal and is no fault:
+// readNumber(u"1E-400") -> 0.
 std::optional<double> readNumber(std::u16string_view text);
 
 // Writes a finite double with at most 15 significant digits, correctly rounded: 15 digits is the
