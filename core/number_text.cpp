@@ -2,7 +2,8 @@
 // Number texts: locale-free parsing and 15-digit formatting of doubles.
 #include "core/number_text.h"
 
-#include <charconv>
+#include "core/decimal_reading.h"
+
 #include <cmath>
 #include <limits>
 
@@ -126,11 +127,10 @@ std::optional<double> readNumber(std::u16string_view text) {
     const auto shape = shapeOf(ascii);
     if (!shape) return std::nullopt;
 
-    // from_chars takes no '+' and never consults the locale.
+    // The reading takes no '+' and never consults the locale.
     double value = 0;
     const char* last = ascii.data() + ascii.size();
-    auto [end, error] = std::from_chars(ascii.data() + shape->mantissaBegin, last, value,
-                                        std::chars_format::general);
+    auto [end, error] = readDecimal(ascii.data() + shape->mantissaBegin, last, value);
     // Checked before the range, so a trailing character never passes for an overflow.
     if (end != last) return std::nullopt;
     if (error == std::errc::result_out_of_range) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -77,6 +78,28 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"ZerosAfterThePointThenExponentUnderflow", kZerosAfterThePoint, 0.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Ties and the edges of the denormals, where a reading that is not correctly rounded goes wrong;
+// the expected doubles are the compiler's own readings of the literals.
+INSTANTIATE_TEST_SUITE_P(
+    CorrectRounding, ReadNumberAccepts,
+    ::testing::Values(
+        ReadCase{"TieGoesDownToEven", u"9007199254740993", 9007199254740992.0},
+        ReadCase{"TieGoesUpToEven", u"9007199254740995", 9007199254740996.0},
+        ReadCase{"JustAboveATie", u"9007199254740993.000000000000000000001", 9007199254740994.0},
+        ReadCase{"TieWrittenInFull", u"1.00000000000000011102230246251565404236316680908203125",
+                 1.0},
+        ReadCase{"JustAboveATieWrittenInFull",
+                 u"1.000000000000000111022302462515654042363166809082031250000000000000000000001",
+                 0x1.0000000000001p0},
+        ReadCase{"LargestDenormal", u"2.2250738585072009E-308", 0x0.fffffffffffffp-1022},
+        ReadCase{"JustBelowTheSmallestNormal", u"2.2250738585072011E-308", 0x0.fffffffffffffp-1022},
+        ReadCase{"SmallestNormal", u"2.2250738585072014E-308", 0x1p-1022},
+        ReadCase{"SmallestDenormal", u"4.9406564584124654E-324", 0x1p-1074},
+        ReadCase{"JustAboveHalfTheSmallestDenormal", u"2.4703282292062328E-324", 0x1p-1074},
+        ReadCase{"JustBelowHalfTheSmallestDenormal", u"2.4703282292062327E-324", 0.0},
+        ReadCase{"JustBelowTheTieWithInfinity", u"1.7976931348623158E308", 0x1.fffffffffffffp1023}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ReadNumberRejects, TextsThatAreNotDecimalNumbers) {
     const std::u16string_view rejected[] = {
         u"",      u" ",     u"\u3000", u"abc",   u"12a",    u"a12",   u"1 000",    u"1\u30000",
@@ -102,7 +125,7 @@ TEST(ReadNumberRejects, ControlCharactersAndLoneSurrogates) {
 
 const std::pair<std::u16string_view, double> kBeyondTheDoubles[] = {
     {u"1E400", 1.0},     {u"-1E400", -1.0},     {u"1E99999999999999999999", 1.0},
-    {u"99999e304", 1.0}, {u"0.00001E400", 1.0},
+    {u"99999e304", 1.0}, {u"0.00001E400", 1.0}, {u"1.7976931348623159E308", 1.0},
 };
 // Beyond the range, then a character that makes it no number.
 const std::u16string_view kBeyondTheRangeThenMore[] = {u"1E400.", u"-1E400e", u"1E400１E",
@@ -241,6 +264,26 @@ TEST(NumberTextRoundTrip, WrittenTextsReadBackToTheSameText) {
         ASSERT_TRUE(back.has_value()) << narrow(*text);
         EXPECT_EQ(writeNumber(*back), text) << narrow(*text);
         ASSERT_NE(*text, u"-0");
+    }
+}
+
+// The shortest text that names a double, written by to_chars, reads back to that very double.
+TEST(NumberTextRoundTrip, ShortestTextsReadBackToTheSameBits) {
+    std::mt19937_64 random(19491001);
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint64_t bits = random();
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        if (!std::isfinite(value)) continue;
+        char buffer[32];
+        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+        ASSERT_EQ(error, std::errc());
+        const std::u16string text(buffer, end);
+        auto back = readNumber(text);
+        ASSERT_TRUE(back.has_value()) << std::string(buffer, end);
+        std::uint64_t backBits = 0;
+        std::memcpy(&backBits, &*back, sizeof backBits);
+        EXPECT_EQ(backBits, bits) << std::string(buffer, end);
     }
 }
 
