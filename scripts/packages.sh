@@ -17,6 +17,10 @@ TEST_PACKAGES="clang libclang-rt-dev libbenchmark-dev valgrind clang-format shel
 WINDOWS_PACKAGES="cmake g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n dpkg-dev
  g++-mingw-w64-x86-64-posix ninja-build googletest nsis git wine64 xvfb xauth xdotool xclip
  diffoscope qt6-documentation-tools"
+# The web build, in a Debian 13 root: emscripten with its CMake toolchain file, fast_float where
+# emscripten's C++ library reads no doubles, GoogleTest's sources, Node for the tests, and the
+# changelog reader and python3 that the project's configure and its reference check call.
+WEB_PACKAGES="emscripten libfast-float-dev cmake make googletest nodejs dpkg-dev python3"
 
 # This machine's Debian release, by its code name (bookworm, trixie).
 host_release() {

@@ -1,0 +1,47 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the core, its tables and their test suites as WebAssembly with Debian 13's emscripten and
+# runs the suites under Node, ending in ctest's summary. It builds in a fresh trixie root made by
+# mmdebstrap, whatever this machine's release: Debian 12's emscripten (3.1.6) cannot build it, as
+# its C++ library writes no double with to_chars.
+# The packages the root needs are downloaded once and kept in the cache for the next run.
+#   scripts/build-web.sh
+# shellcheck disable=SC2016  # the hooks' $1 is the root, expanded by mmdebstrap
+set -eu
+cd "$(dirname "$0")/.."
+. scripts/packages.sh
+scripts/ensure-packages.sh mmdebstrap uidmap git
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao
+debs=$cache/web-packages
+mkdir -p "$debs"
+# In the cache, not /tmp, which may live in memory: the root takes some 3 GiB.
+TMPDIR=$(mktemp -d "$cache/web-work.XXXXXX")
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
+trap 'exit 130' INT TERM HUP
+
+echo "== $(date +%T) The working tree's files, as git sees them"
+git ls-files -z --cached --others --exclude-standard |
+    tar --null --files-from=- --ignore-failed-read -cf "$TMPDIR/source.tar"
+
+# Run in the root with a login's environment, none of this shell's.
+in_root='chroot "$1" env -i PATH=/usr/bin:/bin HOME=/root sh -c'
+build='set -e && cd /root/hengtiebao
+echo "== $(date +%T) Configure, with emscripten $(cat /usr/share/emscripten/emscripten-version.txt)"
+emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DHENGTIEBAO_WINDOW=OFF \
+    -DHENGTIEBAO_BENCH=OFF >configure.log || { cat configure.log && exit 1; }
+grep "^-- Performing Test" configure.log
+echo "== $(date +%T) Build"
+cmake --build build-web -j2
+echo "== $(date +%T) The test suites, under Node $(node --version)"
+ctest --test-dir build-web --output-on-failure -j2'
+echo "== $(date +%T) A fresh trixie root, its packages from $debs where they are"
+# The cache is synchronised as mmdebstrap's manual shows, so the essential packages stay in it;
+# quiet, so that the run ends in ctest's summary.
+debian_root apt trixie /dev/null --quiet --include="$WEB_PACKAGES" --skip=essential/unlink \
+    --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
+    --setup-hook="sync-in $debs /var/cache/apt/archives" \
+    --customize-hook="sync-out /var/cache/apt/archives $debs" \
+    --customize-hook='mkdir "$1/root/hengtiebao"' \
+    --customize-hook="tar-in $TMPDIR/source.tar /root/hengtiebao" \
+    --customize-hook="$in_root '$build'"
