@@ -20,6 +20,7 @@
 #include "core/section.h"
 #include "ui/combo_accessible.h"
 #include "ui/controls.h"
+#include "ui/failure_text.h"
 #include "ui/look.h"
 #include "ui/qt_text.h"
 #include "ui/wheel_pixels.h"
@@ -209,17 +210,6 @@ void name(QWidget& widget, std::string_view control, const Made& made) {
         qobject_cast<QLabel*>(label->second)->setBuddy(&widget);
 }
 
-// The box a user corrects when a frame's weight is too large: its first text box, the length in
-// the section frames.
-QString firstTextBoxBeside(std::string_view control) {
-    std::string_view frame;
-    for (const Control& c : controlTable())
-        if (c.name == control) frame = c.parent;
-    for (const Control& c : controlTable())
-        if (c.parent == frame && c.kind == ControlKind::TextBox) return toQString(c.name);
-    return {};
-}
-
 MainWindow::Calculator sectionCalculator(std::string_view modelCombo) {
     for (const SectionBinding& binding : sectionBindings()) {
         if (binding.model == modelCombo)
@@ -311,11 +301,9 @@ void MainWindow::pickModel(const Failure& failure) {
 // The user corrects the field at fault next: it takes the focus with its text selected, so that
 // typing replaces it.
 void MainWindow::focusFieldAtFault(const Failure& failure) {
-    if (failure.kind == FailureKind::ToolkitError) return;
-    const QString name = failure.kind == FailureKind::FloatingPointFault
-                             ? firstTextBoxBeside(failure.control)
-                             : QString::fromStdString(failure.control);
-    QWidget* field = findChild<QWidget*>(name);
+    const std::string_view name = fieldToCorrect(failure);
+    if (name.empty()) return;
+    QWidget* field = findChild<QWidget*>(toQString(name));
     auto* combo = qobject_cast<QComboBox*>(field);
     auto* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(field);
     if (!edit) return;
