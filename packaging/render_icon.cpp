@@ -2,11 +2,12 @@
 // Renders the wheel icon's SVG at build time: into the PNG sizes of the hicolor icon theme, into
 // a C++ source of raw pixels that the window's icon is made from, so that the program needs no
 // SVG renderer at run time, into the .ico that a Windows executable carries, or onto a white
-// bitmap of the installer's pages.
+// picture: a bitmap of the installer's pages, or the page's maskable icon.
 //   render_icon icon.svg 48 out.png
 //   render_icon icon.svg --pixels wheel_pixels.cpp
 //   render_icon icon.svg --ico hengtiebao.ico
 //   render_icon icon.svg 164x314 welcome.bmp
+//   render_icon icon.svg 512x512 maskable.png
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
@@ -123,7 +124,9 @@ bool writeIco(QSvgRenderer& svg, const QString& path) {
 }
 
 // The wheel at three quarters of the picture's shorter side, centred across and as far from the
-// top as from the sides: the installer's welcome page is tall, its header wide.
+// top as from the sides: the installer's welcome page is tall, its header wide. In a square the
+// wheel's radius is 37.5 % of the side, inside the circle of 40 % that a maskable icon's every
+// mask keeps.
 QImage banner(QSvgRenderer& svg, int width, int height) {
     const int side = std::min(width, height);
     const int size = side * 3 / 4;
@@ -144,7 +147,7 @@ int main(int argc, char** argv) {
                      "usage: render_icon icon.svg size out.png\n"
                      "       render_icon icon.svg --pixels out.cpp\n"
                      "       render_icon icon.svg --ico out.ico\n"
-                     "       render_icon icon.svg WIDTHxHEIGHT out.bmp\n");
+                     "       render_icon icon.svg WIDTHxHEIGHT out.bmp|out.png\n");
         return 2;
     }
     QSvgRenderer svg(QString::fromLocal8Bit(argv[1]));
@@ -154,7 +157,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[2], "--ico") == 0) return writeIco(svg, out) ? 0 : 1;
     int width = 0, height = 0;
     if (std::sscanf(argv[2], "%dx%d", &width, &height) == 2 && width > 0 && height > 0)
-        return banner(svg, width, height).save(out, "BMP") ? 0 : 1;
+        return banner(svg, width, height).save(out) ? 0 : 1;  // BMP or PNG, by the name
     const int size = std::atoi(argv[2]);
     if (size <= 0) return 1;
     return render(svg, size).save(out, "PNG") ? 0 : 1;
