@@ -18,9 +18,12 @@ WINDOWS_PACKAGES="cmake g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n dpkg-
  g++-mingw-w64-x86-64-posix ninja-build googletest nsis git wine64 xvfb xauth xdotool xclip
  diffoscope qt6-documentation-tools"
 # The web build, in a Debian 13 root: emscripten with its CMake toolchain file, fast_float where
-# emscripten's C++ library reads no doubles, GoogleTest's sources, Node for the tests, and the
-# changelog reader and python3 that the project's configure and its reference check call.
-WEB_PACKAGES="emscripten libfast-float-dev cmake make googletest nodejs dpkg-dev python3"
+# emscripten's C++ library reads no doubles, GoogleTest's sources, Node for the tests and the
+# page's writer, the changelog reader and python3 that the project's configure and its reference
+# check call, and the icon's render tool built for the root itself (its compiler, Qt with its SVG
+# module, and the translations its configure looks for).
+WEB_PACKAGES="emscripten libfast-float-dev cmake make googletest nodejs dpkg-dev python3
+ g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n"
 
 # This machine's Debian release, by its code name (bookworm, trixie).
 host_release() {

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page's way into the core: a calculator's click runs over the page's own fields, and its
+// failure comes back in the window's words, with the field to correct and the suggestion. The
+// functions that bridge_api.js wraps for the page are the only exports.
+#include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
+
+#include <optional>
+#include <string>
+
+#include "ui/failure_text.h"
+#include "web/frames.h"
+
+namespace {
+
+// The fields object the page gave the module: getText(name) -> string or null,
+// setText(name, text) -> true when set. A text is read in two steps so that JavaScript need not
+// allocate in the module's memory: its length first (-1: none), then its units. What is written
+// is a result or a listed model, a few units long, passed as arguments.
+// clang-format off
+EM_JS(int, pageReadText, (const char* control, int length), {
+    const name = String.fromCharCode(...HEAPU8.subarray(control, control + length));
+    const text = Module.fields.getText(name);
+    if (typeof text != "string") return -1;
+    Module.readText = text;
+    return text.length;
+});
+EM_JS(void, pageTakeText, (char16_t* units), {
+    const text = Module.readText;
+    for (let i = 0; i < text.length; ++i) HEAPU16[(units >> 1) + i] = text.charCodeAt(i);
+    Module.readText = "";
+});
+EM_JS(int, pageWriteText, (const char* control, int length, const char16_t* units, int count), {
+    const name = String.fromCharCode(...HEAPU8.subarray(control, control + length));
+    const text = String.fromCharCode(...HEAPU16.subarray(units >> 1, (units >> 1) + count));
+    return Module.fields.setText(name, text) === true;
+});
+// clang-format on
+
+class PageFields final : public hengtiebao::Fields {
+  public:
+    std::optional<std::u16string> getText(std::string_view control) override {
+        const int length = pageReadText(control.data(), static_cast<int>(control.size()));
+        if (length < 0) return std::nullopt;
+        std::u16string text(static_cast<std::size_t>(length), u'\0');
+        pageTakeText(text.data());
+        return text;
+    }
+
+    bool setText(std::string_view control, std::u16string_view text) override {
+        return pageWriteText(control.data(), static_cast<int>(control.size()), text.data(),
+                             static_cast<int>(text.size())) != 0;
+    }
+};
+
+// The last calculation's failure and its frame; the page asks for its parts one by one.
+std::optional<hengtiebao::Failure> g_failure;
+int g_failedFrame = 0;
+std::u16string g_out;  // the text handed out last, read by the page through hengtiebao_out
+
+const hengtiebao::PageFrame* frameNumbered(int frame) {
+    const auto frames = hengtiebao::pageFrames();
+    if (frame < 1 || frame > static_cast<int>(frames.size())) return nullptr;
+    return &frames[static_cast<std::size_t>(frame - 1)];
+}
+
+// 0 for a result written, otherwise 1 + the failure's kind, kept for the parts below.
+int run(int frame, const hengtiebao::PageFrame& page) {
+    PageFields fields;
+    g_failure = page.calculate(fields);
+    g_failedFrame = g_failure ? frame : 0;
+    return g_failure ? 1 + static_cast<int>(g_failure->kind) : 0;
+}
+
+int handOut(std::u16string text) {
+    g_out = std::move(text);
+    return static_cast<int>(g_out.size());
+}
+
+std::u16string widened(std::string_view ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+}  // namespace
+
+extern "C" {
+
+// Clicks frame N's button (1 to 8), as the window does: 0 when its result is written, otherwise
+// 1 + FailureKind (1 NotANumber, 2 FloatingPointFault, 3 UnknownModel, 4 ToolkitError); -1 for no
+// such frame.
+EMSCRIPTEN_KEEPALIVE int hengtiebao_calculate(int frame) {
+    const hengtiebao::PageFrame* page = frameNumbered(frame);
+    if (!page) return -1;
+    return run(frame, *page);
+}
+
+// The user takes the last failure's suggestion in frame N: as the window does, the suggested
+// model goes into the model box and the frame is computed again; the result as for
+// hengtiebao_calculate. -1 when that failure offered no suggestion.
+EMSCRIPTEN_KEEPALIVE int hengtiebao_accept_suggestion(int frame) {
+    const hengtiebao::PageFrame* page = frameNumbered(frame);
+    if (!page || frame != g_failedFrame || hengtiebao::suggestionChoice(*g_failure).empty())
+        return -1;
+    PageFields fields;
+    if (!fields.setText(g_failure->control, g_failure->suggestion)) return -1;
+    return run(frame, *page);
+}
+
+// A part of the last failure, handed out as UTF-16 at hengtiebao_out(); its length is returned.
+// 0 the control at fault, 1 the control to correct, 2 the message, 3 the suggestion, 4 the words
+// of the button that takes it. Without a failure every part is "".
+EMSCRIPTEN_KEEPALIVE int hengtiebao_failure_part(int part) {
+    if (!g_failure) return handOut({});
+    switch (part) {
+        case 0: return handOut(widened(g_failure->control));
+        case 1: return handOut(widened(hengtiebao::fieldToCorrect(*g_failure)));
+        case 2: return handOut(hengtiebao::failureText(*g_failure));
+        case 3: return handOut(g_failure->suggestion);
+        case 4: return handOut(hengtiebao::suggestionChoice(*g_failure));
+        default: return handOut({});
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE const char16_t* hengtiebao_out() {
+    return g_out.data();
+}
+}
