@@ -1,9 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the core, its tables and their test suites as WebAssembly with Debian 13's emscripten and
-# runs the suites under Node, ending in ctest's summary. It builds in a fresh trixie root made by
-# mmdebstrap, whatever this machine's release: Debian 12's emscripten (3.1.6) cannot build it, as
-# its C++ library writes no double with to_chars.
+# Builds the core, its tables and their test suites as WebAssembly with Debian 13's emscripten,
+# and the page over them; runs the suites and the page's tests under Node, ending in ctest's
+# summary, and then copies the page out into build-web/dist, ready for any static web server. It
+# builds in a fresh trixie root made by mmdebstrap, whatever this machine's release: Debian 12's
+# emscripten (3.1.6) cannot build it, as its C++ library writes no double with to_chars.
 # The packages the root needs are downloaded once and kept in the cache for the next run.
 #   scripts/build-web.sh
 # shellcheck disable=SC2016  # the hooks' $1 is the root, expanded by mmdebstrap
@@ -28,13 +29,16 @@ git ls-files -z --cached --others --exclude-standard |
 in_root='chroot "$1" env -i PATH=/usr/bin:/bin HOME=/root sh -c'
 build='set -e && cd /root/hengtiebao
 echo "== $(date +%T) Configure, with emscripten $(cat /usr/share/emscripten/emscripten-version.txt)"
-emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DHENGTIEBAO_WINDOW=OFF \
+emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel -DHENGTIEBAO_WINDOW=OFF \
     -DHENGTIEBAO_BENCH=OFF >configure.log || { cat configure.log && exit 1; }
 grep "^-- Performing Test" configure.log
 echo "== $(date +%T) Build"
 cmake --build build-web -j2
 echo "== $(date +%T) The test suites, under Node $(node --version)"
 ctest --test-dir build-web --output-on-failure -j2'
+# The page as the root built it, in place of an earlier one: only once its tests have passed.
+rm -rf build-web/dist
+mkdir -p build-web
 echo "== $(date +%T) A fresh trixie root, its packages from $debs where they are"
 # The cache is synchronised as mmdebstrap's manual shows, so the essential packages stay in it;
 # quiet, so that the run ends in ctest's summary.
@@ -44,4 +48,7 @@ debian_root apt trixie /dev/null --quiet --include="$WEB_PACKAGES" --skip=essent
     --customize-hook="sync-out /var/cache/apt/archives $debs" \
     --customize-hook='mkdir "$1/root/hengtiebao"' \
     --customize-hook="tar-in $TMPDIR/source.tar /root/hengtiebao" \
-    --customize-hook="$in_root '$build'"
+    --customize-hook="$in_root '$build'" \
+    --customize-hook="copy-out /root/hengtiebao/build-web/dist $PWD/build-web"
+echo "== $(date +%T) The page, in build-web/dist"
+ls -l build-web/dist
