@@ -138,7 +138,7 @@ QString shown(const QString& text) {
     QString out;
     for (qsizetype i = 0; i < text.size() && i < 16; ++i) {
         const QChar c = text[i];
-        out += c.isPrint() ? QString(c) : u"\\u%1"_s.arg(c.unicode(), 4, 16, QChar(u'0'));
+        out += c.isPrint() ? QString(c) : u"\\u%1"_s.arg(uint{c.unicode()}, 4, 16, QChar(u'0'));
     }
     if (text.size() > 16) out += u"…(%1)"_s.arg(text.size());
     return out;
