@@ -6,9 +6,10 @@
 # package installed in another fresh root. Everything lands in build-deb/SUITE-ARCH/.
 # For another processor (ARCH), the package is cross-built as Debian's cross-building checks
 # build it (dpkg-buildpackage --host-arch, build profile cross) and its tests run under qemu's
-# emulator; autopkgtest then needs a root of that processor, left to a run by hand.
+# emulator; autopkgtest tests it in a root of that processor, emulated too (scripts/emulated.sh).
 #   scripts/build-package.sh [SUITE [ARCH]]     (this machine's release and processor by default)
 #   REPROTEST=1 scripts/build-package.sh ...    also reprotest's two builds, compared
+#   AUTOPKGTEST=0 scripts/build-package.sh ...  without autopkgtest (emulated, it takes half an hour)
 #   DEB_BUILD_OPTIONS=nocheck ...               without the build's tests
 # shellcheck disable=SC2016,SC2089,SC2090  # the hooks' quotes and $1 (the root) are mmdebstrap's
 set -eu
@@ -26,6 +27,13 @@ case " ${DEB_BUILD_OPTIONS:-} " in *" nocheck "*) options="$options nocheck" pro
 if [ "$arch" != "$native" ]; then
     profiles=cross${profiles:+,$profiles}
     cross="--architectures=$native,$arch --include=crossbuild-essential-$arch"
+    # Forky's loong64, not yet a release architecture, has no crossbuild-essential, only the
+    # compilers; and its libraries' rebuilds (+b1) carry changelogs other than amd64's of the same
+    # version, which dpkg refuses to install side by side: the build root leaves changelogs out.
+    # Its python3, configured after both processors' qmake6, fails on their shared hook: first.
+    [ "$arch" != loong64 ] || cross="--architectures=$native,$arch --include=python3
+        --include=g++-loongarch64-linux-gnu --dpkgopt=path-exclude=/usr/share/doc/*/changelog*"
+    scripts/ensure-packages.sh arch-test
 fi
 build_dep="apt-get build-dep -y --no-install-recommends ${profiles:+-P $profiles}"
 build="dpkg-buildpackage -us -uc ${profiles:+-P$profiles}"
@@ -57,16 +65,13 @@ reprotest="" tools=lintian
 if [ -n "${REPROTEST:-}" ]; then
     tools="lintian reprotest faketime locales-all sudo"
     reprotest="$root_in_root DEB_BUILD_OPTIONS='nocheck parallel=2' sh -c 'cd /build &&
+        dpkg-source -x $dsc reprotest-source && cd reprotest-source &&
         reprotest --verbosity=1 \
             --vary=-fileordering,user_group.available+=builder2,domain_host.use_sudo=1 \
             --vary=time.faketimes+=+373days+7hours+13minutes \
-            --store-dir=/build/reprotest $dsc -- null'"
+            --store-dir=/build/reprotest \"$build -b\" \"../*.deb\" -- null'"
 fi
-# Debian 13's lintian repeats the metainfo's one accepted finding (no homepage: the project has
-# none) as appstream-metadata-validation-failed, accepted by name; Debian 12's has no such tag.
-lint='tag=appstream-metadata-validation-failed
-lintian-explain-tags $tag >/dev/null 2>&1 || tag=""
-lintian --fail-on error,warning --display-info ${tag:+--suppress-tags $tag} "$0"'
+lint='lintian --fail-on error,warning --display-info "$0"'
 # shellcheck disable=SC2086  # the cross options are separate words
 debian_root buildd "$suite" /dev/null $cross \
     --customize-hook='mkdir "$1/build"' \
@@ -82,12 +87,20 @@ debian_root buildd "$suite" /dev/null $cross \
     --customize-hook="$builder_in_root sh -c '$lint' /build/$changes" \
     ${reprotest:+"--customize-hook=$reprotest"}
 
+[ "${AUTOPKGTEST:-1}" = 1 ] || exit 0
+# Another processor's testbed runs under qemu's emulator, where this machine allows it.
+emulation=""
 if [ "$arch" != "$native" ]; then
-    echo "== autopkgtest needs a root of $arch, emulated: not run here"
-    exit 0
+    if ! scripts/emulated.sh "$arch" true; then
+        echo "== autopkgtest needs a root of $arch, emulated, which this machine cannot run"
+        exit 0
+    fi
+    emulation="scripts/emulated.sh $arch"
 fi
-echo "== $(date +%T) autopkgtest, the package installed in a fresh $suite root"
-debian_root minbase "$suite" "$TMPDIR/testbed.tar"
+echo "== $(date +%T) autopkgtest, the package installed in a fresh $suite $arch root"
+# shellcheck disable=SC2086  # the emulation's command is separate words
+$emulation sh -c '. scripts/packages.sh && debian_root minbase "$@"' sh \
+    "$suite" "$TMPDIR/testbed.tar" --architectures="$arch"
 # The testbed maps the subordinate ids of whoever runs it (/etc/subuid), which Debian gives every
 # user it adds but not root: root lends itself a range for this run alone, in a mount namespace
 # of its own, so that /etc itself never changes.
@@ -101,5 +114,6 @@ with_subordinate_ids() {
     fi
 }
 # -U: the testbed's package lists are fetched first (mmdebstrap leaves none).
-with_subordinate_ids autopkgtest -U --output-dir "$out/autopkgtest" "$out/$changes" \
-    -- unshare --release "$suite" --tarball "$TMPDIR/testbed.tar"
+# shellcheck disable=SC2086
+with_subordinate_ids $emulation autopkgtest -U --output-dir "$out/autopkgtest" "$out/$changes" \
+    -- unshare --arch "$arch" --release "$suite" --tarball "$TMPDIR/testbed.tar"
