@@ -7,25 +7,11 @@ import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
+import { frames, frameWriting } from "./test_frames.mjs";
 
 const [dist, referenceFile] = process.argv.slice(2);
 const { default: createHengtiebao } = await import(pathToFileURL(`${dist}/hengtiebao.js`));
 const core = await createHengtiebao({ wasmBinary: readFileSync(`${dist}/hengtiebao.wasm`) });
-
-// The window's frames by number, with their input boxes in the order the reference file gives
-// their texts, and the result box.
-const frames = {
-  1: { inputs: ["chang1", "chang2", "chang3", "Combo1"], result: "jieguo1" },
-  2: { inputs: ["yuan1", "yuan2"], result: "yuan3" },
-  3: { inputs: ["fang1", "fang2"], result: "fang3" },
-  4: { inputs: ["liu1", "liu2"], result: "liu3" },
-  5: { inputs: ["dj1", "dj2"], result: "dj3" },
-  6: { inputs: ["bj1", "bj2"], result: "bj3" },
-  7: { inputs: ["cg1", "cg2"], result: "cg3" },
-  8: { inputs: ["gg1", "gg2"], result: "gg3" },
-};
-const frameWriting = (result) =>
-  Number(Object.keys(frames).find((n) => frames[n].result === result));
 
 // The page's fields as the bridge sees them: every read and write recorded; a control not held
 // cannot be read or set, as a missing element of the page.

@@ -1,0 +1,357 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page in a real browser (Debian's Chromium, headless), served from this machine as any
+// static server would: every reference weight typed and tapped through the page, each kind of
+// failure beside its field, a suggestion taken, Enter, the layout of a phone and of a desktop,
+// the page reloaded offline, and nothing asked of another origin and nothing stored.
+//   node browser_test.mjs DIST reference_weights.txt SCREENSHOT_DIR
+import assert from "node:assert/strict";
+import { mkdirSync, readFileSync, writeFileSync } from "node:fs";
+import { after, before, describe, test } from "node:test";
+import { evaluate, launch, open, serve, tap, type } from "./browser.mjs";
+import { frames, frameWriting } from "./test_frames.mjs";
+
+const [dist, referenceFile, screenshots] = process.argv.slice(2);
+const results = Object.values(frames).map((frame) => frame.result);
+
+// The reference file: rows of result box, input texts and result text.
+const rows = readFileSync(referenceFile, "utf8")
+  .split("\n")
+  .filter((line) => line && !line.startsWith("#") && !line.startsWith("list "))
+  .map((line) => {
+    const [result, ...texts] = line.split(" ");
+    return { frame: frameWriting(result), result, weight: texts.pop(), texts };
+  });
+const firstRowOf = (frame) => rows.find((row) => row.frame === frame);
+
+const server = await serve(dist);
+const origin = server.origin;
+const browser = await launch();
+
+// What every tab and the service worker ask for, and what the page reports as wrong: a script's
+// exception, an error or a warning on the console (a policy's refusal is one).
+const requests = [];
+const problems = [];
+browser.attached(async (session) => {
+  const kind = session.target.type;
+  session.on("Network.requestWillBeSent", ({ request }) => requests.push({ kind, url: request.url }));
+  session.on("Runtime.exceptionThrown", ({ exceptionDetails }) =>
+    problems.push(`${kind}: ${exceptionDetails.exception?.description ?? exceptionDetails.text}`));
+  session.on("Log.entryAdded", ({ entry }) => {
+    if (entry.level === "error" || entry.level === "warning") problems.push(`${kind}: ${entry.text}`);
+  });
+  await session.send("Network.enable");
+  await session.send("Runtime.enable");
+  await session.send("Log.enable");
+});
+
+const page = await browser.newPage();
+await page.send("Page.enable");
+
+// A phone of 360 × 640 CSS pixels, touch only; or a desktop's window of 1280 × 800.
+async function screen(width, height, mobile) {
+  await page.send("Emulation.setDeviceMetricsOverride",
+    { width, height, deviceScaleFactor: 1, mobile });
+  await page.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 5 });
+}
+await screen(360, 640, true);
+await open(page, `${origin}/`);
+
+after(async () => {
+  await browser.close();
+  await server.stop();
+});
+
+const js = (value) => JSON.stringify(value);
+
+// Counts every write to a result box (the page sets its text), so that a result shown again
+// with the same digits still counts as computed anew.
+const countWrites = `(() => {
+  window.writes = {};
+  for (const id of ${js(results)}) {
+    window.writes[id] = 0;
+    new MutationObserver(() => ++window.writes[id])
+      .observe(document.getElementById(id), { childList: true, characterData: true, subtree: true });
+  }
+})()`;
+await evaluate(page, countWrites);
+const state = () => evaluate(page, `({
+  values: Object.fromEntries(${js(results)}.map((id) => [id, document.getElementById(id).value])),
+  writes: { ...window.writes },
+  failures: [...document.querySelectorAll(".failure")].filter((slot) => slot.checkVisibility())
+    .map((slot) => slot.id),
+  focus: document.activeElement?.id ?? "",
+  shown: [...document.querySelectorAll("form.frame:not([hidden])")].map((form) => form.id),
+})`);
+
+let inView = 1;
+async function showFrame(frame) {
+  if (inView !== frame) await tap(page, `Frame${frame}-tab`);
+  inView = frame;
+}
+async function fill(frame, texts) {
+  await showFrame(frame);
+  for (const [i, id] of frames[frame].inputs.entries()) await type(page, id, texts[i]);
+}
+
+// Types the texts, taps the frame's button (or presses Enter) and returns the page's state before
+// and after. The page leaves a box that shows the same digits as they were, so with BLANK the
+// test empties the frame's result box first: a result equal to the one before still shows anew.
+async function compute(frame, texts, { how = "tap", blank = false } = {}) {
+  await fill(frame, texts);
+  if (blank) await evaluate(page, `document.getElementById(${js(frames[frame].result)}).value = ""`);
+  const earlier = await state();
+  if (how === "tap") await tap(page, `Command${frame}`);
+  else await pressEnter();
+  await evaluate(page, "new Promise((resolve) => setTimeout(resolve))");
+  return [earlier, await state()];
+}
+async function pressEnter() {
+  const key = { key: "Enter", code: "Enter", windowsVirtualKeyCode: 13 };
+  await page.send("Input.dispatchKeyEvent", { type: "keyDown", text: "\r", ...key });
+  await page.send("Input.dispatchKeyEvent", { type: "keyUp", ...key });
+}
+
+// The result box of ROW's frame was written once, with the row's weight, and no other box was.
+function assertComputed(row, earlier, now) {
+  assert.equal(now.values[row.result], row.weight);
+  for (const id of results) {
+    assert.equal(now.writes[id] - earlier.writes[id], id === row.result ? 1 : 0, `writes to ${id}`);
+  }
+  assert.deepEqual(now.failures, []);
+}
+
+describe("every reference weight typed and tapped", () => {
+  test("the file is read", () => assert.ok(rows.length > 100, `${rows.length} rows`));
+  for (const row of rows) {
+    test(`Frame${row.frame}: ${row.texts.join(" ")} -> ${row.weight}`, async () => {
+      const [earlier, now] = await compute(row.frame, row.texts, { blank: true });
+      assertComputed(row, earlier, now);
+      assert.deepEqual(now.shown, [`Frame${row.frame}`], "one frame in view");
+    });
+  }
+});
+
+// name, frame, typed texts, field to correct, the window's words, a suggestion's button.
+const long = "x".repeat(40);
+const failures = [
+  ["empty", 1, ["", "500", "10", "7.85"], "chang1", "请输入钢板的长度。", null],
+  ["blank density", 1, ["1000", "500", "10", "\u3000 "], "Combo1", "请输入钢板的密度。", null],
+  ["not a number", 2, ["20", "1ooo"], "yuan2",
+    "圆钢的长度“1ooo”不是数字。请输入数字，如 1000 或 12.5。", null],
+  ["a long text cut", 4, [long, "1000"], "liu1",
+    `六角钢的对边距离“${"x".repeat(30)}…”不是数字。请输入数字，如 1000 或 12.5。`, null],
+  ["overflow", 3, ["1E200", "1E200"], "fang1", "方钢的重量太大，无法计算。请检查输入的数字。", null],
+  ["overflow of a length beyond doubles", 5, ["20×3", "1E400"], "dj2",
+    "等边角钢的重量太大，无法计算。请检查输入的数字。", null],
+  ["unknown model, with a suggestion", 5, ["20x3", "1000"], "dj1",
+    "等边角钢规格“20x3”不在列表中。\n是否改用列表中的“20×3”计算？", "改用“20×3”"],
+  ["unknown model, without one", 7, ["16b", "1000"], "cg1",
+    "槽钢型号“16b”不在列表中。请从列表中选择。", null],
+  ["no model", 8, ["", "1000"], "gg1", "请选择或输入工字钢的型号。", null],
+];
+
+// Where the failure sits, what it says and what has the focus.
+const failureSeen = (field) => evaluate(page, `(() => {
+  const field = document.getElementById(${js(field)});
+  const slot = document.getElementById(${js(`${field}-failure`)});
+  const box = field.getBoundingClientRect(), under = slot.getBoundingClientRect();
+  const button = slot.querySelector("button");
+  return {
+    message: slot.firstChild?.nodeType === Node.TEXT_NODE ? slot.firstChild.data : null,
+    button: button ? { id: button.id, text: button.textContent } : null,
+    gap: under.top - box.bottom,
+    overlap: Math.min(box.right, under.right) - Math.max(box.left, under.left),
+    invalid: field.getAttribute("aria-invalid"),
+    described: field.getAttribute("aria-describedby"),
+    selected: [field.selectionStart, field.selectionEnd, field.value.length],
+  };
+})()`);
+
+describe("each kind of failure beside its field, in the window's words", () => {
+  // Every frame shows an earlier result, which no failure may touch.
+  before(async () => {
+    for (const frame of Object.keys(frames).map(Number)) await compute(frame, firstRowOf(frame).texts);
+  });
+  for (const [name, frame, texts, field, message, choice] of failures) {
+    test(`${name}: ${field}`, async () => {
+      const [earlier, now] = await compute(frame, texts);
+      assert.deepEqual(now.values, earlier.values, "every result as it was");
+      assert.deepEqual(now.writes, earlier.writes, "no result box written");
+      assert.deepEqual(now.failures, [`${field}-failure`], "one failure shown, at its field");
+      assert.equal(now.focus, field, "the focus on the field to correct");
+      const seen = await failureSeen(field);
+      assert.equal(seen.message, message);
+      assert.deepEqual(seen.button, choice && { id: `${field}-suggestion`, text: choice });
+      assert.ok(seen.gap >= 0 && seen.gap <= 12, `right under the field (${seen.gap} px)`);
+      assert.ok(seen.overlap > 0, "in the field's column");
+      assert.equal(seen.invalid, "true");
+      assert.equal(seen.described, `${field}-failure`);
+      const [start, end, length] = seen.selected;
+      assert.deepEqual([start, end], [0, length], "its text selected, so typing replaces it");
+    });
+  }
+});
+
+// Frame, typed model, the listed model the page offers for it.
+const suggestions = [
+  [5, "∠20x3", "20×3"],
+  [6, "25x16x3", "25×16×3"],
+  [7, "槽16a", "16a"],
+  [8, "工20a", "20a"],
+];
+
+describe("a suggestion taken", () => {
+  for (const [frame, typed, listed] of suggestions) {
+    test(`${typed} -> ${listed}, then weighed`, async () => {
+      const [model] = frames[frame].inputs;
+      const row = rows.find((r) => r.frame === frame && r.texts[0] === listed);
+      assert.ok(row, `a reference row for ${listed}`);
+      const [, failed] = await compute(frame, [typed, row.texts[1]], { blank: true });
+      assert.deepEqual(failed.failures, [`${model}-failure`]);
+      await tap(page, `${model}-suggestion`);
+      const now = await state();
+      assertComputed(row, failed, now);
+      assert.equal(await evaluate(page, `document.getElementById(${js(model)}).value`), listed);
+      assert.equal(await evaluate(page, `document.getElementById(${js(model)}).hasAttribute("aria-invalid")`), false);
+      assert.equal(now.focus, `Command${frame}`, "the focus back on the frame's button");
+    });
+  }
+});
+
+describe("Enter computes the frame in view", () => {
+  for (const frame of [1, 4, 7]) {
+    const row = rows.filter((r) => r.frame === frame).at(-1);
+    test(`Frame${frame}: Enter in ${frames[frame].inputs.at(-1)}`, async () => {
+      const [earlier, now] = await compute(frame, row.texts, { how: "enter", blank: true });
+      assertComputed(row, earlier, now);
+    });
+  }
+});
+
+test("no script error and no refused load so far", () => assert.deepEqual(problems, []));
+
+// Every element inside the window's width, and every target of a finger at least 44 px square.
+const layout = () => evaluate(page, `(() => {
+  const visible = [...document.querySelectorAll("body *")].filter((e) => e.getClientRects().length);
+  const outside = visible.filter((e) => {
+    const box = e.getBoundingClientRect();
+    return box.left < -0.5 || box.right > innerWidth + 0.5;
+  }).map((e) => e.id || e.tagName);
+  const small = visible.filter((e) => e.matches("button, input, a, select, [role=tab]"))
+    .filter((e) => { const box = e.getBoundingClientRect(); return box.width < 44 || box.height < 44; })
+    .map((e) => e.id || e.tagName);
+  return { scroll: document.documentElement.scrollWidth, width: innerWidth, outside, small };
+})()`);
+
+async function screenshot(name) {
+  const { data } = await page.send("Page.captureScreenshot", { format: "png" });
+  mkdirSync(screenshots, { recursive: true });
+  writeFileSync(`${screenshots}/${name}.png`, Buffer.from(data, "base64"));
+}
+
+const screens = [
+  ["phone", 360, 640, true],
+  ["desktop", 1280, 800, false],
+];
+
+describe("the layout of a phone and of a desktop", () => {
+  for (const [name, width, height, mobile] of screens) {
+    describe(`${name}: ${width} × ${height}`, () => {
+      before(() => screen(width, height, mobile));
+      for (const frame of Object.keys(frames).map(Number)) {
+        test(`Frame${frame} fits, its targets large enough`, async () => {
+          await compute(frame, firstRowOf(frame).texts);
+          const seen = await layout();
+          assert.ok(seen.scroll <= seen.width, `no sideways scrolling: ${seen.scroll} > ${seen.width}`);
+          assert.deepEqual(seen.outside, [], "beyond the window's width");
+          assert.deepEqual(seen.small, [], "under 44 px");
+        });
+      }
+      for (const [kind, frame, texts] of failures.filter(([, , , , , choice]) => choice)
+        .concat(failures.filter(([kind]) => kind === "a long text cut"))) {
+        test(`a failure shown fits: ${kind}`, async () => {
+          await compute(frame, texts);
+          const seen = await layout();
+          assert.ok(seen.scroll <= seen.width, `no sideways scrolling: ${seen.scroll} > ${seen.width}`);
+          assert.deepEqual(seen.outside, []);
+          assert.deepEqual(seen.small, []);
+        });
+      }
+      test("a screenshot with a result", async () => {
+        const row = rows.find((r) => r.frame === 1 && r.weight.length >= 15);
+        await compute(1, row.texts);
+        await page.send("Page.bringToFront");
+        await evaluate(page, "scrollTo(0, 0), document.activeElement.blur()");
+        await screenshot(`page-${width}x${height}`);
+        assert.equal((await state()).values.jieguo1, row.weight);
+      });
+    });
+  }
+});
+
+describe("offline after one visit", () => {
+  test("the service worker is active and controls the page", async () => {
+    assert.equal(await evaluate(page,
+      "navigator.serviceWorker.ready.then((registration) => registration.active.state)"), "activated");
+    await evaluate(page, `new Promise((resolve) => navigator.serviceWorker.controller
+      ? resolve() : navigator.serviceWorker.addEventListener("controllerchange", resolve))`);
+  });
+
+  test("with the server stopped and the network off, the page reloads and computes", async () => {
+    await server.stop();
+    await page.send("Network.emulateNetworkConditions",
+      { offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
+    // A file the worker does not keep cannot be had: the network is truly off.
+    assert.equal(await evaluate(page, "fetch('icon-192.png').then(() => 'fetched', () => 'failed')"),
+      "failed");
+    const served = new Map();
+    page.on("Network.responseReceived", ({ response }) =>
+      served.set(new URL(response.url).pathname, response.fromServiceWorker));
+    await open(page);
+    inView = Number((await evaluate(page, "location.hash")).slice("#Frame".length));
+    for (const file of ["/", "/app.js", "/hengtiebao.js", "/hengtiebao.wasm", "/style.css"])
+      assert.equal(served.get(file), true, `${file} from the service worker`);
+    await evaluate(page, countWrites);
+    for (const frame of Object.keys(frames).map(Number)) {
+      const row = rows.filter((r) => r.frame === frame).at(-1);
+      const [earlier, now] = await compute(frame, row.texts, { blank: true });
+      assertComputed(row, earlier, now);
+    }
+  });
+});
+
+describe("nothing from another origin, nothing stored", () => {
+  test("every request, the page's and the worker's, was to this origin", () => {
+    const foreign = requests.filter(({ url }) => !url.startsWith(`${origin}/`));
+    assert.deepEqual(foreign, []);
+    const asked = (kind) => new Set(requests.filter((r) => r.kind === kind)
+      .map((r) => new URL(r.url).pathname));
+    for (const file of ["/", "/app.js", "/hengtiebao.wasm"]) assert.ok(asked("page").has(file), file);
+    assert.ok(asked("service_worker").has("/hengtiebao.wasm"), "the worker's requests are seen");
+    // The worker's own script is fetched by the browser, seen only by the server.
+    assert.ok(server.requests.includes("/sw.js"));
+  });
+
+  test("no cookie", async () => {
+    assert.equal(await evaluate(page, "document.cookie"), "");
+    assert.deepEqual((await page.send("Network.getCookies", { urls: [origin] })).cookies, []);
+  });
+
+  test("no web storage, no database", async () => {
+    assert.equal(await evaluate(page, "localStorage.length + sessionStorage.length"), 0);
+    assert.deepEqual(await evaluate(page, "indexedDB.databases()"), []);
+    const { usageBreakdown } = await page.send("Storage.getUsageAndQuota", { origin });
+    const used = usageBreakdown.filter((entry) => entry.usage > 0).map((entry) => entry.storageType);
+    assert.deepEqual(used.filter((kind) => !["cache_storage", "service_workers"].includes(kind)), []);
+  });
+
+  test("one cache, the service worker's, holding its files alone", async () => {
+    const worker = readFileSync(`${dist}/sw.js`, "utf8");
+    const name = worker.match(/const CACHE = "([^"]+)";/)[1];
+    const files = JSON.parse(worker.match(/const FILES = (\[.*\]);/)[1]);
+    assert.deepEqual(await evaluate(page, "caches.keys()"), [name]);
+    const kept = await evaluate(page, `caches.open(${js(name)})
+      .then((cache) => cache.keys()).then((keys) => keys.map((key) => new URL(key.url).pathname))`);
+    assert.deepEqual(kept.sort(), files.map((file) => `/${file}`).sort());
+  });
+});
