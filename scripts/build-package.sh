@@ -65,11 +65,11 @@ reprotest="" tools=lintian
 if [ -n "${REPROTEST:-}" ]; then
     tools="lintian reprotest faketime locales-all sudo"
     reprotest="$root_in_root DEB_BUILD_OPTIONS='nocheck parallel=2' sh -c 'cd /build &&
-        dpkg-source -x $dsc reprotest-source && cd reprotest-source &&
+        mkdir reprotest-source && cd reprotest-source && dpkg-source -x ../$dsc &&
         reprotest --verbosity=1 \
             --vary=-fileordering,user_group.available+=builder2,domain_host.use_sudo=1 \
             --vary=time.faketimes+=+373days+7hours+13minutes \
-            --store-dir=/build/reprotest \"$build -b\" \"../*.deb\" -- null'"
+            --store-dir=/build/reprotest \"cd $name && $build -b\" \"*.deb\" -- null'"
 fi
 lint='lintian --fail-on error,warning --display-info "$0"'
 # shellcheck disable=SC2086  # the cross options are separate words
