@@ -1,15 +1,23 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the core, its tables and their test suites as WebAssembly with Debian 13's emscripten,
-# and the page over them; runs the suites and the page's tests under Node, ending in ctest's
-# summary, and then copies the page out into build-web/dist, ready for any static web server. It
+# and the page over them, with its zip; runs the suites and the page's tests under Node and in
+# headless Chromium, ending in ctest's summary, and then copies the page out into build-web/dist,
+# ready for any static web server, the zip with SHA256SUMS beside it and the tests' screenshots
+# into build-web/screenshots. With --bench, the benchmark (web/bench.mjs) runs before the tests. It
 # builds in a fresh trixie root made by mmdebstrap, whatever this machine's release: Debian 12's
 # emscripten (3.1.6) cannot build it, as its C++ library writes no double with to_chars.
 # The packages the root needs are downloaded once and kept in the cache for the next run.
-#   scripts/build-web.sh
+#   scripts/build-web.sh [--bench]
 # shellcheck disable=SC2016  # the hooks' $1 is the root, expanded by mmdebstrap
 set -eu
 cd "$(dirname "$0")/.."
+bench=true
+case "${1:-}" in
+    "") ;;
+    --bench) bench="echo \"== \$(date +%T) The benchmark\" && node web/bench.mjs build-web/dist 7" ;;
+    *) echo "usage: $0 [--bench]" >&2; exit 2 ;;
+esac
 . scripts/packages.sh
 scripts/ensure-packages.sh mmdebstrap uidmap git
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao
@@ -34,10 +42,16 @@ emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel -DHENGTIEBAO_WINDO
 grep "^-- Performing Test" configure.log
 echo "== $(date +%T) Build"
 cmake --build build-web -j2
-echo "== $(date +%T) The test suites, under Node $(node --version)"
+echo "== $(date +%T) The checksum of the zip"
+(cd build-web && sha256sum hengtiebao-*-web.zip >SHA256SUMS && cat SHA256SUMS)
+'"$bench"'
+echo "== $(date +%T) The test suites, under Node $(node --version) and in $(chromium --version 2>/dev/null)"
 ctest --test-dir build-web --output-on-failure -j2'
+out=/root/hengtiebao/build-web
+version="$(dpkg-parsechangelog -SVersion)"
+zip="hengtiebao-${version%-*}-web.zip"
 # The page as the root built it, in place of an earlier one: only once its tests have passed.
-rm -rf build-web/dist
+rm -rf build-web/dist build-web/screenshots build-web/hengtiebao-*-web.zip build-web/SHA256SUMS
 mkdir -p build-web
 echo "== $(date +%T) A fresh trixie root, its packages from $debs where they are"
 # The cache is synchronised as mmdebstrap's manual shows, so the essential packages stay in it;
@@ -49,6 +63,4 @@ debian_root apt trixie /dev/null --quiet --include="$WEB_PACKAGES" --skip=essent
     --customize-hook='mkdir "$1/root/hengtiebao"' \
     --customize-hook="tar-in $TMPDIR/source.tar /root/hengtiebao" \
     --customize-hook="$in_root '$build'" \
-    --customize-hook="copy-out /root/hengtiebao/build-web/dist $PWD/build-web"
-echo "== $(date +%T) The page, in build-web/dist"
-ls -l build-web/dist
+    --customize-hook="copy-out $out/dist $out/screenshots $out/$zip $out/SHA256SUMS $PWD/build-web"

@@ -21,9 +21,10 @@ WINDOWS_PACKAGES="cmake g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n dpkg-
 # emscripten's C++ library reads no doubles, GoogleTest's sources, Node for the tests and the
 # page's writer, the changelog reader and python3 that the project's configure and its reference
 # check call, and the icon's render tool built for the root itself (its compiler, Qt with its SVG
-# module, and the translations its configure looks for).
+# module, and the translations its configure looks for); Chromium with a Chinese font for the
+# page's tests in a browser.
 WEB_PACKAGES="emscripten libfast-float-dev cmake make googletest nodejs dpkg-dev python3
- g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n"
+ g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n chromium fonts-noto-cjk"
 
 # This machine's Debian release, by its code name (bookworm, trixie).
 host_release() {
