@@ -40,13 +40,7 @@ build="dpkg-buildpackage -us -uc ${profiles:+-P$profiles}"
 [ -z "$cross" ] || build_dep="$build_dep -a $arch" build="$build --host-arch=$arch"
 name=hengtiebao-$upstream
 rm -rf "$out" && mkdir -p "$out"
-# In the cache, not /tmp, which may live in memory: a root and its build take a few GiB.
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao
-mkdir -p "$cache"
-TMPDIR=$(mktemp -d "$cache/package-work.XXXXXX")
-export TMPDIR
-trap 'rm -rf "$TMPDIR"' EXIT
-trap 'exit 130' INT TERM HUP
+work_in_cache package-work
 
 echo "== $(date +%T) The source package"
 # The upstream source is the commit without its packaging; the package adds debian/.

@@ -20,14 +20,9 @@ case "${1:-}" in
 esac
 . scripts/packages.sh
 scripts/ensure-packages.sh mmdebstrap uidmap git
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao
 debs=$cache/web-packages
 mkdir -p "$debs"
-# In the cache, not /tmp, which may live in memory: the root takes some 3 GiB.
-TMPDIR=$(mktemp -d "$cache/web-work.XXXXXX")
-export TMPDIR
-trap 'rm -rf "$TMPDIR"' EXIT
-trap 'exit 130' INT TERM HUP
+work_in_cache web-work
 
 echo "== $(date +%T) The working tree's files, as git sees them"
 git ls-files -z --cached --others --exclude-standard |

@@ -37,14 +37,10 @@ windows=""
 suites=("$@")
 [ ${#suites[@]} -gt 0 ] || suites=(bookworm trixie)
 scripts/ensure-packages.sh mmdebstrap uidmap git >/dev/null || exit 3
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao
 export CLEAN_ROOM_LOGS=$cache/clean-room
 rm -rf "$CLEAN_ROOM_LOGS" && mkdir -p "$CLEAN_ROOM_LOGS"
-# In the cache, not /tmp, which may live in memory: a root and its builds take a few GiB.
-work=$(mktemp -d "$cache/clean-room-work.XXXXXX") || exit 1
-export TMPDIR=$work
-trap 'rm -rf "$work"' EXIT
-trap 'exit 130' INT TERM HUP
+work_in_cache clean-room-work
+work=$TMPDIR
 self=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 step() {
     "$self" --step "$@"

@@ -22,17 +22,18 @@ esac
 if ! grep -qx ' *0 *0 *4294967295' /proc/self/uid_map || [ "$(id -u)" -ne 0 ]; then
     echo "emulated.sh: needs the machine's root, outside any user namespace" >&2 && exit 2
 fi
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao/qemu-user-static
-if [ ! -e "$cache/usr/bin/qemu-$cpu-static" ]; then
-    rm -rf "$cache" && mkdir -p "$cache/deb"
-    (cd "$cache/deb" && apt-get download -o APT::Sandbox::User="$(id -un)" qemu-user-static)
-    dpkg-deb -x "$cache"/deb/qemu-user-static_*.deb "$cache" && rm -rf "$cache/deb"
+. scripts/packages.sh
+qemu=$cache/qemu-user-static
+if [ ! -e "$qemu/usr/bin/qemu-$cpu-static" ]; then
+    rm -rf "$qemu" && mkdir -p "$qemu/deb"
+    (cd "$qemu/deb" && apt-get download -o APT::Sandbox::User="$(id -un)" qemu-user-static)
+    dpkg-deb -x "$qemu"/deb/qemu-user-static_*.deb "$qemu" && rm -rf "$qemu/deb"
 fi
 # A processor this machine runs itself (i386 on amd64) has no handler there: nothing to emulate.
-[ -e "$cache/usr/lib/binfmt.d/qemu-$cpu.conf" ] || exec "$@"
+[ -e "$qemu/usr/lib/binfmt.d/qemu-$cpu.conf" ] || exec "$@"
 # The package's own handler line, with the unpacked program as its interpreter, opened at once
 # (F), so that it runs inside any root.
-handler=$(sed 's|:[^:]*:[A-Z]*$||' "$cache/usr/lib/binfmt.d/qemu-$cpu.conf"):$cache/usr/bin/qemu-$cpu-static:F
+handler=$(sed 's|:[^:]*:[A-Z]*$||' "$qemu/usr/lib/binfmt.d/qemu-$cpu.conf"):$qemu/usr/bin/qemu-$cpu-static:F
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -26,6 +26,18 @@ WINDOWS_PACKAGES="cmake g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n dpkg-
 WEB_PACKAGES="emscripten libfast-float-dev cmake make googletest nodejs dpkg-dev python3
  g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n chromium fonts-noto-cjk"
 
+# The project's cache: the static Qt, downloaded packages, the builds' work folders.
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao
+
+# A work folder NAME.XXXXXX in the cache, not /tmp, which may live in memory (a root and its builds
+# take a few GiB): TMPDIR for the script and the tools it starts, removed on exit, Ctrl-C or kill.
+work_in_cache() {
+    mkdir -p "$cache" && TMPDIR=$(mktemp -d "$cache/$1.XXXXXX") || exit 1
+    export TMPDIR
+    trap 'rm -rf "$TMPDIR"' EXIT
+    trap 'exit 130' INT TERM HUP
+}
+
 # This machine's Debian release, by its code name (bookworm, trixie).
 host_release() {
     (. /etc/os-release && echo "$VERSION_CODENAME")
