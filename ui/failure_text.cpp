@@ -27,7 +27,9 @@ std::u16string inQuotes(std::u16string_view text) {
     constexpr std::size_t kShown = 30;
     std::size_t units = std::min(text.size(), kShown);
     if (units < text.size() && text[units - 1] >= 0xD800 && text[units - 1] <= 0xDBFF) --units;
-    std::u16string quoted = u"“" + std::u16string(text.substr(0, units));
+    // Appended, not "“" + a temporary: GCC 12 warns falsely of overlapping copies there.
+    std::u16string quoted = u"“";
+    quoted.append(text.substr(0, units));
     if (text.size() > kShown) quoted += u'…';
     return quoted + u"”";
 }
