@@ -1,10 +1,12 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the static Qt the Windows program links, from Debian's own Qt source, into a cache, and
-# prints the cache's path. The cache's name carries a key over Qt's source version, the
-# compiler's version, the options below and this script's own commands: a change to any of them
-# builds anew, and a second run with the same key does no Qt work at all. --refresh builds anew
-# regardless.
+# Builds the static Qt the Windows program links, from Debian's Qt source of the version the
+# mirror serves (the build machine's Qt tools must be that version: scripts/build-windows.sh
+# installs them), into a cache, and prints the cache's path. The cache's name carries a key over
+# Qt's source version, the compiler's version, the options below and this script's own commands: a
+# change to any of them builds anew, and a second run with the same key does no Qt work at all.
+# One run at a time builds a key (a lock per key); a run that uses a Qt holds its lock shared, and
+# the builds of other keys are swept only when no run holds them. --refresh builds anew.
 # QT_SOURCE_PACKAGE=dir takes the source package (.dsc and tarballs) from dir, as the program's
 # source archive holds it, instead of fetching it.
 set -eu
@@ -41,12 +43,12 @@ QT_OPTIONS="$QT_OPTIONS -DCMAKE_INSTALL_PREFIX=/hengtiebao-qt"
 # the Qt source's changelog. Not options, but in the key, so that an older cache is not taken.
 QT_REPRODUCIBLE="-ffile-prefix-map=WORK=/qt SOURCE_DATE_EPOCH=changelog"
 
-# The Qt source of the machine's own Qt, whose build tools the cross build runs.
+# The Qt source the mirror serves: an installed version may be gone from it after a point release.
 source_package="${QT_SOURCE_PACKAGE:+$(cd "$QT_SOURCE_PACKAGE" && pwd)}"
 if [ -n "$source_package" ]; then
     version="$(sed -n 's/^Version: //p' "$source_package"/qt6-base_*.dsc)"
 else
-    version="$(dpkg-query -W -f='${source:Version}' qt6-base-dev)"
+    version="$(apt-cache policy qt6-base-dev | sed -n 's/^ *Candidate: //p')"
 fi
 case "$version" in
     6.[0-7].*) ;;
@@ -57,6 +59,9 @@ key="$(printf '%s\n' "$version" "$compiler" "$QT_OPTIONS" "$QT_REPRODUCIBLE" |
     cat - "$toolchain" "$repo/packaging/windows/build-qt.sh" | sha256sum | cut -c1-12)"
 prefix="$cache/qt-$(echo "$version" | sed 's/[+:~].*//')-mingw-static-$key"
 
+mkdir -p "$cache"
+exec 9>"$prefix.lock"
+flock 9
 if [ -f "$prefix/.complete" ] && [ "$refresh" != --refresh ]; then
     echo "$prefix"
     exit 0
@@ -101,8 +106,8 @@ mkdir -p "$work"
 )
 touch "$prefix/.complete"
 rm -rf "$work"
-# Qt builds of other keys are stale now.
-for other in "$cache"/qt-*-mingw-static-*; do
-    [ "$other" = "$prefix" ] || rm -rf "$other"
+# Qt builds of other keys are stale now, unless a run is using one.
+for other in "$cache"/qt-*-mingw-static-*.lock; do
+    [ "$other" = "$prefix.lock" ] || flock -n "$other" rm -rf "${other%.lock}" "$other" || true
 done
 echo "$prefix"

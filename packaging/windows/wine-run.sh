@@ -12,6 +12,10 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=
 # Wine hides the Unix QT_* variables from Windows programs; this one reaches them.
 export WINEQT_QPA_PLATFORM="${WINEQT_QPA_PLATFORM:-windows}"
 PATH="/usr/lib/wine:$PATH"
+# The X server of the tests' fixture (tests/windows/wine_desktop.sh), unless a display is given.
+if [ -z "${DISPLAY:-}" ] && [ -s "$WINEPREFIX/x-display" ]; then
+    DISPLAY=:$(cat "$WINEPREFIX/x-display") && export DISPLAY
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wine64 wineboot --init >/dev/null 2>&1

@@ -3,6 +3,11 @@
 # Sourced by the tests under Wine: a failure's one line, and the program's window opened and
 # closed as a person would. Expects $run, the wine-run.sh to start programs with.
 
+# The X server of the tests' fixture, unless a display is given.
+if [ -z "${DISPLAY:-}" ] && [ -s "${WINEPREFIX:?}/x-display" ]; then
+    DISPLAY=:$(cat "$WINEPREFIX/x-display") && export DISPLAY
+fi
+
 fail() {
     echo "FAIL: $*"
     exit 1
