@@ -31,27 +31,23 @@ git ls-files -z --cached --others --exclude-standard |
 # Run in the root with a login's environment, none of this shell's.
 in_root='chroot "$1" env -i PATH=/usr/bin:/bin HOME=/root sh -c'
 build='set -e && cd /root/hengtiebao
-echo "== $(date +%T) Configure, with emscripten $(cat /usr/share/emscripten/emscripten-version.txt)"
-emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel -DHENGTIEBAO_WINDOW=OFF \
-    -DHENGTIEBAO_BENCH=OFF >configure.log || { cat configure.log && exit 1; }
+echo "== $(date +%T) Emscripten $(cat /usr/share/emscripten/emscripten-version.txt), Node $(node --version), $(chromium --version 2>/dev/null)"
+cmake --preset web >configure.log || { cat configure.log && exit 1; }
 grep "^-- Performing Test" configure.log
-echo "== $(date +%T) Build"
-cmake --build build-web -j2
-echo "== $(date +%T) The checksum of the zip"
+cmake --build --preset web
 (cd build-web && sha256sum hengtiebao-*-web.zip >SHA256SUMS && cat SHA256SUMS)
 '"$bench"'
-echo "== $(date +%T) The test suites, under Node $(node --version) and in $(chromium --version 2>/dev/null)"
-ctest --test-dir build-web --output-on-failure -j2'
+ctest --preset web'
 out=/root/hengtiebao/build-web
-version="$(dpkg-parsechangelog -SVersion)"
-zip="hengtiebao-${version%-*}-web.zip"
+zip=hengtiebao-$(sed -n 's/^project(hengtiebao VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)-web.zip
 # The page as the root built it, in place of an earlier one: only once its tests have passed.
 rm -rf build-web/dist build-web/screenshots build-web/hengtiebao-*-web.zip build-web/SHA256SUMS
 mkdir -p build-web
 echo "== $(date +%T) A fresh trixie root, its packages from $debs where they are"
-# The cache is synchronised as mmdebstrap's manual shows, so the essential packages stay in it;
-# quiet, so that the run ends in ctest's summary.
-debian_root apt trixie /dev/null --quiet --include="$WEB_PACKAGES" --skip=essential/unlink \
+# The package cache is this run's alone while it reads and refills it (mmdebstrap's manual's
+# way), so that the essential packages stay in it.
+flock "$debs.lock" sh -c '. scripts/packages.sh && debian_root "$@"' sh apt trixie /dev/null \
+    --include="$WEB_PACKAGES" --skip=essential/unlink \
     --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
     --setup-hook="sync-in $debs /var/cache/apt/archives" \
     --customize-hook="sync-out /var/cache/apt/archives $debs" \
