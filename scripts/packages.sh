@@ -58,6 +58,21 @@ debian_flags() {
     DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"
 }
 
+# Runs a command that makes roots without privileges (sbuild, autopkgtest's unshare testbed): they
+# map the subordinate ids of whoever runs them (/etc/subuid), which Debian gives every user it
+# adds but not root. Root lends itself a range for this command alone, in a mount namespace of its
+# own, so that /etc itself never changes.
+with_subordinate_ids() {
+    if [ "$(id -u)" -ne 0 ] || grep -q '^root:' /etc/subuid; then
+        "$@"
+    else
+        echo root:1000000000:65536 >"$TMPDIR/subordinate-ids"
+        # shellcheck disable=SC2016  # the inner shell's
+        unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/subuid &&
+            mount --bind "$0" /etc/subgid && exec "$@"' "$TMPDIR/subordinate-ids" "$@"
+    fi
+}
+
 # A release's apt sources as Debian's installer and its cloud images write them: deb822, signed by
 # Debian's archive keyring, no source entries. The mirrors are the machine's own (a nearby one
 # where its sources name one), Debian's where it names none.
@@ -74,7 +89,8 @@ debian_entry() {
 
 # A fresh root of a Debian release from those mirrors, made by mmdebstrap without root rights:
 # VARIANT SUITE TARGET [MMDEBSTRAP OPTIONS...]; TARGET /dev/null keeps nothing. Its sources lie
-# where the installer puts them.
+# where the installer puts them. Its work folder is where the ids it maps can reach: not under a
+# home folder, which Debian 12 makes private (0700).
 debian_root() {
     variant=$1 suite=$2 target=$3
     shift 3
@@ -82,7 +98,8 @@ debian_root() {
     stale_ok=""
     [ "$suite" != forky ] || stale_ok='Acquire::Check-Valid-Until false'
     debian_sources "$suite" |
-        mmdebstrap --mode=unshare --variant="$variant" ${stale_ok:+--aptopt="$stale_ok"} \
+        TMPDIR=/var/tmp mmdebstrap --mode=unshare --variant="$variant" \
+            ${stale_ok:+--aptopt="$stale_ok"} \
             --customize-hook='cd "$1/etc/apt/sources.list.d" && mv 0000main.sources debian.sources' \
             "$@" "$suite" "$target" -
 }
