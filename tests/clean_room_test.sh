@@ -1,0 +1,55 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The clean room's verdict is its steps' exit statuses: run with Debian's tools replaced by stand-ins
+# that pass, or fail at one step (a root whose download fails, a skipped autopkgtest, a failed
+# cross build), it must end in 0 only when every step passed.
+#   clean_room_test.sh SOURCE
+set -u
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# The source as it is, committed in a repository of its own, as the clean room clones HEAD.
+mkdir "$work/hengtiebao"
+tar -C "$1" --exclude=./.git --exclude='./build*' --exclude='./obj-*' -cf - . |
+    tar -C "$work/hengtiebao" -xf - &&
+    git -C "$work/hengtiebao" init --quiet &&
+    git -C "$work/hengtiebao" add --all &&
+    git -C "$work/hengtiebao" -c user.name=test -c user.email=test@invalid commit --quiet -m test ||
+    exit 1
+mkdir "$work/bin"
+# Stand-ins: every package installed; a root, an autopkgtest and a package build that pass unless
+# FAIL names them.
+cat >"$work/bin/dpkg-query" <<'STUB'
+#!/bin/sh
+echo "install ok installed 1"
+STUB
+cat >"$work/bin/mmdebstrap" <<'STUB'
+#!/bin/sh
+[ "$FAIL" != root ] || { echo "E: failed to download packages"; exit 1; }
+for arg; do case $arg in *.tar) : >"$arg" ;; esac; done
+STUB
+cat >"$work/bin/autopkgtest" <<'STUB'
+#!/bin/sh
+[ "$FAIL" != autopkgtest ] || { echo "run-window-first     SKIP"; exit 2; }
+STUB
+cat >"$work/bin/sbuild" <<'STUB'
+#!/bin/sh
+case " $* " in *" --host=i386 "*) [ "$FAIL" != i386 ] || exit 1 ;; esac
+STUB
+chmod +x "$work/bin/"*
+
+failures=0
+for case in none:0 root:1 autopkgtest:1 i386:1; do
+    fail=${case%:*} expected=${case#*:}
+    FAIL=$fail PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" \
+        "$work/hengtiebao/scripts/clean-room.sh" bookworm >"$work/$fail.log" 2>&1
+    status=$?
+    if [ "$status" -ne 0 ] && [ "$status" -ne 1 ]; then status="other ($status)"; fi
+    if [ "$status" = "$expected" ]; then
+        echo "pass: failing at '$fail' ends in $status"
+    else
+        echo "FAIL: failing at '$fail' ends in $status, not $expected"
+        cat "$work/$fail.log"
+        failures=$((failures + 1))
+    fi
+done
+exit "$failures"
