@@ -39,7 +39,7 @@ cmake --build --preset web
 '"$bench"'
 ctest --preset web'
 out=/root/hengtiebao/build-web
-zip=hengtiebao-$(sed -n 's/^project(hengtiebao VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)-web.zip
+zip=hengtiebao-$(project_version)-web.zip
 # The page as the root built it, in place of an earlier one: only once its tests have passed.
 rm -rf build-web/dist build-web/screenshots build-web/hengtiebao-*-web.zip build-web/SHA256SUMS
 mkdir -p build-web

@@ -29,7 +29,7 @@ scripts/ensure-packages.sh $WINDOWS_PACKAGES "qt6-base-dev=$qt_version" \
     "qt6-base-dev-tools=$qt_version"
 
 out=build-windows
-version=$(sed -n 's/^project(hengtiebao VERSION \([^ ]*\).*/\1/p' CMakeLists.txt)
+version=$(project_version)
 epoch=$(sed -n 's/^set(HENGTIEBAO_SOURCE_DATE_EPOCH \([0-9]*\).*/\1/p' CMakeLists.txt)
 export WINEPREFIX="$repo/$out/wine"
 # Ctrl-C or a kill ends the test run's X server and Wine server too.

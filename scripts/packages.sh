@@ -38,6 +38,11 @@ work_in_cache() {
     trap 'exit 130' INT TERM HUP
 }
 
+# The release's version, as CMakeLists.txt sets it for every build.
+project_version() {
+    sed -n 's/^project(hengtiebao VERSION \([^ ]*\).*/\1/p' CMakeLists.txt
+}
+
 # This machine's Debian release, by its code name (bookworm, trixie).
 host_release() {
     (. /etc/os-release && echo "$VERSION_CODENAME")
