@@ -12,6 +12,7 @@ cd "$(dirname "$0")/.." || exit 1
 . scripts/packages.sh
 scripts/ensure-packages.sh mmdebstrap autopkgtest uidmap git >/dev/null || exit 1
 [ $# -gt 0 ] || set -- "$(host_release)"
+native=$(dpkg --print-architecture)
 mkdir -p build-clean-room && logs=$(mktemp -d "$PWD/build-clean-room/$(date +%F-%H%M%S).XXXX") &&
     work_in_cache clean-room || exit 1
 echo "Logs in $logs"
@@ -28,6 +29,9 @@ step() {
     status=$?
     tail -n 4 "$logs/$name.log" | sed 's/^/   | /'
     [ "$status" -eq 0 ] && verdict=pass || verdict=FAIL failed=1
+    # A failure says why where CI shows it: the failed tests and errors of its logs.
+    [ "$status" -eq 0 ] || grep -hE 'FAILED|\*\*\*Failed|^E: ' "$logs/$name".* | tail -n 20 |
+        sed 's/^/   ! /'
     printf '%-28s %-5s status %-3s %5s s\n' "$name" "$verdict" "$status" \
         $(($(date +%s) - start)) | tee -a "$logs/summary"
 }
@@ -38,9 +42,12 @@ for suite; do
         --override-control=tests/clean-room/control --output-dir="$logs/$suite-autopkgtest" \
         ${FUZZ_SECONDS:+--env=FUZZ_SECONDS=$FUZZ_SECONDS} "$TMPDIR/hengtiebao" \
         -- unshare --release "$suite" --tarball "$TMPDIR/$suite.tar"
-    for arch in "" arm64 i386; do
-        step "$suite-package${arch:+-$arch}" sh -c "cd '$TMPDIR/hengtiebao' &&
-            scripts/build-package.sh $suite $arch"
+    for arch in $native arm64 i386; do
+        # sbuild's log is kept with the others: the clone goes when the run ends.
+        step "$suite-package-$arch" sh -c "cd '$TMPDIR/hengtiebao' || exit
+            scripts/build-package.sh $suite $arch; status=\$?
+            cp -L build-deb/$suite-$arch/*_$arch.build '$logs/$suite-package-$arch.build'
+            exit \$status"
     done
 done
 echo && cat "$logs/summary"
