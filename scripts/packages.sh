@@ -78,17 +78,17 @@ with_subordinate_ids() {
     fi
 }
 
-# A release's apt sources as Debian's installer and its cloud images write them: deb822, signed by
-# Debian's archive keyring, no source entries. The mirrors are the machine's own (a nearby one
-# where its sources name one), Debian's where it names none.
+# SUITE [TYPE]: a release's apt sources as Debian's installer and its cloud images write them:
+# deb822, signed by Debian's archive keyring, packages (deb) or their sources (deb-src). The
+# mirrors are the machine's own (a nearby one where its sources name one), else Debian's.
 debian_sources() {
-    debian_entry debian Debian "$1 $1-updates"
-    debian_entry debian-security Debian-Security "$1-security"
+    debian_entry debian Debian "$1 $1-updates" "${2:-deb}"
+    debian_entry debian-security Debian-Security "$1-security" "${2:-deb}"
 }
-# ARCHIVE LABEL SUITES: one entry, from the machine's mirror of ARCHIVE (whose Release has LABEL).
+# ARCHIVE LABEL SUITES TYPE: one entry, from the machine's mirror of ARCHIVE (whose Release has LABEL).
 debian_entry() {
     mirror=$(apt-get indextargets --format '$(REPO_URI)' "Label: $2" 2>/dev/null | head -n 1)
-    printf 'Types: deb\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' \
+    printf 'Types: %s\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n\n' "$4" \
         "${mirror:-http://deb.debian.org/$1/}" "$3" /usr/share/keyrings/debian-archive-keyring.gpg
 }
 

@@ -1,28 +1,19 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Fetches Debian's qt6-base source package of VERSION (the installed Qt's when none is given)
-# into the current folder and unpacks it, without root and without touching the machine's apt
-# configuration. Where the machine's apt knows no such source, a private apt configuration in
-# ./apt takes the machine's own entries as deb-src (so its mirrors, keyrings and options, a
-# nearby mirror included), with its own lists and cache; apt.conf and its parts still apply.
+# Fetches Debian's qt6-base source package of VERSION (the installed Qt's by default) into the
+# current folder and unpacks it, without root and leaving the machine's apt as it is: a private
+# apt in ./apt reads the release's source entries from the machine's own mirrors.
 #   fetch-qt-source.sh [VERSION]
 set -eu
 version=${1:-$(dpkg-query -W -f='${source:Version}' qt6-base-dev)}
-
-if apt-cache showsrc qt6-base 2>/dev/null | grep -qx "Version: $version"; then
-    exec apt-get source -qq "qt6-base=$version"
-fi
-
+# shellcheck source=scripts/packages.sh
+. "$(dirname "$0")/../../scripts/packages.sh"
 private=$PWD/apt
-rm -rf "$private"
-mkdir -p "$private/lists/partial" "$private/cache/archives/partial"
-"$(dirname "$0")/deb-src-lists.sh" "$private"
-
+rm -rf "$private" && mkdir -p "$private/parts" "$private/lists/partial" "$private/cache/archives"
+debian_sources "$(host_release)" deb-src >"$private/parts/debian.sources"
 # Downloads as whoever runs this: apt's own download user cannot enter a home folder.
-private_apt() {
-    apt-get -o Dir::Etc::SourceList="$private/sources.list" \
-        -o Dir::Etc::SourceParts="$private/sources.list.d" -o Dir::State::Lists="$private/lists" \
-        -o Dir::Cache="$private/cache" -o APT::Sandbox::User="$(id -un)" "$@"
-}
-private_apt update -qq
-private_apt source -qq "qt6-base=$version"
+set -- -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$private/parts" \
+    -o Dir::State::Lists="$private/lists" -o Dir::Cache="$private/cache" \
+    -o APT::Sandbox::User="$(id -un)"
+apt-get "$@" update -qq
+apt-get "$@" source -qq "qt6-base=$version"
