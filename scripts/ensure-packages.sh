@@ -1,16 +1,14 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs, on Debian, whichever of the given packages are missing and, with
-# --build-depends[=PROFILE], of debian/control's Build-Depends (under that build profile, such as
-# nocheck); installs nothing otherwise. PACKAGE=VERSION asks for that version, where another is
-# installed too. apt waits for a dpkg lock that another program holds.
+# Installs whichever of the packages are missing (PACKAGE=VERSION: that version) and, with
+# --build-depends[=PROFILE], of debian/control's Build-Depends; nothing otherwise. apt waits for a
+# dpkg lock that another program holds.
 #   scripts/ensure-packages.sh [--build-depends[=PROFILE]] [PACKAGE[=VERSION]...]
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 install() {
-    # A run stopped while dpkg was at work (Ctrl-C, a killed CI) leaves packages half set up, and
-    # apt refuses to go on until dpkg has finished them; as apt asks, they are finished first.
+    # What a stopped run left half set up, apt wants finished first.
     [ -z "$(dpkg --audit)" ] || $as_root dpkg --configure -a
     $as_root apt-get -o DPkg::Lock::Timeout=600 update -qq
     DEBIAN_FRONTEND=noninteractive $as_root apt-get -o DPkg::Lock::Timeout=600 "$@" -y -qq \
