@@ -1,26 +1,19 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds 衡铁宝 for 64-bit Windows on Debian 12 or 13 and tests it under Wine: a static Qt from
-# Debian's own Qt source (built once into a cache), the program and its tests cross-built with
-# MinGW-w64, the zip and the installer in build-windows/dist/ with their source archive (which
-# must build them again to the byte), then the Windows tests under Wine on a private X server,
-# ending in ctest's summary.
+# Builds 衡铁宝 for 64-bit Windows and tests it under Wine: a static Qt from Debian's own Qt source
+# (cached), the program cross-built with MinGW-w64, the zip, the installer and their source
+# archive (which must build them again to the byte) in build-windows/dist/, then the Windows tests
+# on a private X server, ending in ctest's summary.
 #   scripts/build-windows.sh [--refresh]         (--refresh builds the cached Qt anew)
 #   WINDOW_TESTS=1 scripts/build-windows.sh      (also the window's Qt Test suites: slow)
 set -eu
+[ "${1:---refresh}" = --refresh ] || { echo "usage: $0 [--refresh]" >&2; exit 2; }
 cd "$(dirname "$0")/.."
 repo=$PWD
-# The zip and Wine take the Chinese file names as UTF-8 only under a UTF-8 locale; glibc has this
-# one built in.
+# Zip and Wine take the Chinese file names as UTF-8 only under a UTF-8 locale.
 export LC_ALL=C.UTF-8
-case "${1:-}" in
-    "" | --refresh) ;;
-    *) echo "usage: $0 [--refresh]" >&2; exit 2 ;;
-esac
-# shellcheck disable=SC1091
 . scripts/packages.sh
-# Qt's tools on this machine are the version of the Qt source the static Qt is built from: the
-# mirror's, or the source archive's.
+# Qt's tools here are of the Qt source's version: the mirror's, or the source archive's.
 qt_version=$(apt-cache policy qt6-base-dev | sed -n 's/^ *Candidate: //p')
 [ -z "${QT_SOURCE_PACKAGE:-}" ] ||
     qt_version=$(sed -n 's/^Version: //p' "$QT_SOURCE_PACKAGE"/qt6-base_*.dsc)
@@ -32,20 +25,19 @@ out=build-windows
 version=$(project_version)
 epoch=$(sed -n 's/^set(HENGTIEBAO_SOURCE_DATE_EPOCH \([0-9]*\).*/\1/p' CMakeLists.txt)
 export WINEPREFIX="$repo/$out/wine"
-# Ctrl-C or a kill ends the test run's X server and Wine server too.
 trap 'tests/windows/wine_desktop.sh stop >/dev/null 2>&1' EXIT
 trap 'exit 130' INT TERM HUP
 
 echo "== Static Qt for Windows"
 qt="$(packaging/windows/build-qt.sh "$@")"
 echo "$qt"
-# Held for the whole run, so that no other run sweeps it away meanwhile.
+# Held shared for the whole run, so that no other run sweeps it away.
 exec 8>"$qt.lock"
 flock -s 8
 [ -f "$qt/.complete" ] || { echo "$qt was removed meanwhile; run again" >&2; exit 1; }
 export HENGTIEBAO_WINDOWS_QT="$qt"
 
-# The program, its tests, the zip and the installer, from the source in $1 into the build $2.
+# SOURCE BUILD [BUILD_TESTING]: the program, its tests, the zip and the installer.
 build_program() {
     cmake --preset windows -S "$1" -B "$2" -DBUILD_TESTING="${3:-ON}"
     cmake --build "$2" -j2
@@ -61,10 +53,8 @@ cp "$out/build/ui/hengtiebao.exe" \
     "$out/build/packages/hengtiebao-$version-win64-setup.exe" \
     "$out/build/packaging/windows/THIRD-PARTY-NOTICES.txt" "$out/dist/"
 
-# The source the licences ask for: the project and the Qt source package the program was built
-# from, with how to build them again. Fixed times, owners, modes and order, so that it too is the
-# same from every build of one commit. Without git, the checkout's own files, builds left out: an
-# unpacked source archive gives that archive again (git archive put the commit in BUILD.txt.in).
+# The source the licences ask for: HEAD (or, without git, the checkout's files) and the Qt source
+# package, with how to build them again; fixed times, owners, modes and order.
 echo "== The source archive"
 name="hengtiebao-$version-source"
 rm -rf "$out/source"
@@ -81,7 +71,6 @@ sed -e "s/@VERSION@/$version/g" -e "s/[$]Format:%H[$]/unknown (copied without gi
 tar --sort=name --mtime="@$epoch" --owner=0 --group=0 --numeric-owner --mode=u=rwX,go=rX \
     --format=gnu -C "$out/source" -cf - "$name" | xz -T1 >"$out/dist/$name.tar.xz"
 
-# What was built from what, with which packages: the checksums above and the packages' versions.
 echo "== The buildinfo"
 buildinfo="hengtiebao-$version-win64.buildinfo"
 packaging/windows/buildinfo.sh "$version" "$epoch" "$qt"/source/*.dsc \
@@ -90,8 +79,8 @@ mv "$out/$buildinfo" "$out/dist/"
 (cd "$out/dist" && sha256sum -- * >"../SHA256SUMS" && mv ../SHA256SUMS .)
 ls -l "$out/dist"
 
-# The release's own source archive, built again in another place, later, under another umask and
-# in a zone 14 hours ahead of UTC, must give the same bytes; where not, diffoscope shows how.
+# Built again from the source archive elsewhere, later, under another umask and 14 hours ahead of
+# UTC, the files must be the same bytes; where not, diffoscope shows how.
 echo "== The same files again, from the source archive"
 rm -rf "$out/again"
 if ! (
@@ -103,10 +92,8 @@ if ! (
 fi
 for file in ui/hengtiebao.exe packages/hengtiebao-"$version"-win64.zip \
     packages/hengtiebao-"$version"-win64-setup.exe; do
-    if ! cmp "$out/build/$file" "$out/again/$file"; then
-        diffoscope --text - "$out/build/$file" "$out/again/$file" | head -n 60
-        exit 1
-    fi
+    cmp "$out/build/$file" "$out/again/$file" ||
+        { diffoscope --text - "$out/build/$file" "$out/again/$file" | head -n 60; exit 1; }
     echo "same: $file"
 done
 
