@@ -1,13 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the core, its tables and their test suites as WebAssembly with Debian 13's emscripten,
-# and the page over them, with its zip; runs the suites and the page's tests under Node and in
-# headless Chromium, ending in ctest's summary, and then copies the page out into build-web/dist,
-# ready for any static web server, the zip with SHA256SUMS beside it and the tests' screenshots
-# into build-web/screenshots. With --bench, the benchmark (web/bench.mjs) runs before the tests. It
-# builds in a fresh trixie root made by mmdebstrap, whatever this machine's release: Debian 12's
-# emscripten (3.1.6) cannot build it, as its C++ library writes no double with to_chars.
-# The packages the root needs are downloaded once and kept in the cache for the next run.
+# Builds the core and its suites as WebAssembly and the page over them, with its zip, in a fresh
+# Debian 13 root (Debian 12's emscripten writes no doubles), whatever this machine's release; runs
+# the suites under Node and the page's tests in headless Chromium, ending in ctest's summary; then
+# copies the page, the zip with SHA256SUMS and the tests' screenshots into build-web/. The root's
+# packages are kept in the cache for the next run. --bench runs web/bench.mjs before the tests.
 #   scripts/build-web.sh [--bench]
 # shellcheck disable=SC2016  # the hooks' $1 is the root, expanded by mmdebstrap
 set -eu
@@ -40,12 +37,11 @@ cmake --build --preset web
 ctest --preset web'
 out=/root/hengtiebao/build-web
 zip=hengtiebao-$(project_version)-web.zip
-# The page as the root built it, in place of an earlier one: only once its tests have passed.
+# An earlier page is replaced only by one whose tests have passed.
 rm -rf build-web/dist build-web/screenshots build-web/hengtiebao-*-web.zip build-web/SHA256SUMS
 mkdir -p build-web
 echo "== $(date +%T) A fresh trixie root, its packages from $debs where they are"
-# The package cache is this run's alone while it reads and refills it (mmdebstrap's manual's
-# way), so that the essential packages stay in it.
+# The package cache is this run's alone while it reads and refills it (mmdebstrap's manual's way).
 flock "$debs.lock" sh -c '. scripts/packages.sh && debian_root "$@"' sh apt trixie /dev/null \
     --include="$WEB_PACKAGES" --skip=essential/unlink \
     --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
