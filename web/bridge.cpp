@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/failure_text.h"
 #include "web/frames.h"
@@ -53,10 +54,11 @@ class PageFields final : public hengtiebao::Fields {
     }
 };
 
-// The last calculation's failure and its frame; the page asks for its parts one by one.
-std::optional<hengtiebao::Failure> g_failure;
-int g_failedFrame = 0;
-std::u16string g_out;  // the text handed out last, read by the page through hengtiebao_out
+// Each frame's last failure: the page shows one per frame, and a suggestion left showing in one
+// frame stays takeable while others are computed. The parts handed out are the last run's.
+std::vector<std::optional<hengtiebao::Failure>> g_failures(hengtiebao::pageFrames().size());
+std::size_t g_lastRun = 0;  // the index of the frame computed last
+std::u16string g_out;       // the text handed out last, read by the page through hengtiebao_out
 
 const hengtiebao::PageFrame* frameNumbered(int frame) {
     const auto frames = hengtiebao::pageFrames();
@@ -67,9 +69,10 @@ const hengtiebao::PageFrame* frameNumbered(int frame) {
 // 0 for a result written, otherwise 1 + the failure's kind, kept for the parts below.
 int run(int frame, const hengtiebao::PageFrame& page) {
     PageFields fields;
-    g_failure = page.calculate(fields);
-    g_failedFrame = g_failure ? frame : 0;
-    return g_failure ? 1 + static_cast<int>(g_failure->kind) : 0;
+    g_lastRun = static_cast<std::size_t>(frame - 1);
+    auto& failure = g_failures[g_lastRun];
+    failure = page.calculate(fields);
+    return failure ? 1 + static_cast<int>(failure->kind) : 0;
 }
 
 int handOut(std::u16string text) {
@@ -94,15 +97,16 @@ EMSCRIPTEN_KEEPALIVE int hengtiebao_calculate(int frame) {
     return run(frame, *page);
 }
 
-// The user takes the last failure's suggestion in frame N: as the window does, the suggested
+// The user takes the suggestion of frame N's last failure: as the window does, the suggested
 // model goes into the model box and the frame is computed again; the result as for
 // hengtiebao_calculate. -1 when that failure offered no suggestion.
 EMSCRIPTEN_KEEPALIVE int hengtiebao_accept_suggestion(int frame) {
     const hengtiebao::PageFrame* page = frameNumbered(frame);
-    if (!page || frame != g_failedFrame || hengtiebao::suggestionChoice(*g_failure).empty())
-        return -1;
+    if (!page) return -1;
+    const auto& failure = g_failures[static_cast<std::size_t>(frame - 1)];
+    if (!failure || hengtiebao::suggestionChoice(*failure).empty()) return -1;
     PageFields fields;
-    if (!fields.setText(g_failure->control, g_failure->suggestion)) return -1;
+    if (!fields.setText(failure->control, failure->suggestion)) return -1;
     return run(frame, *page);
 }
 
@@ -110,13 +114,14 @@ EMSCRIPTEN_KEEPALIVE int hengtiebao_accept_suggestion(int frame) {
 // 0 the control at fault, 1 the control to correct, 2 the message, 3 the suggestion, 4 the words
 // of the button that takes it. Without a failure every part is "".
 EMSCRIPTEN_KEEPALIVE int hengtiebao_failure_part(int part) {
-    if (!g_failure) return handOut({});
+    const auto& failure = g_failures[g_lastRun];
+    if (!failure) return handOut({});
     switch (part) {
-        case 0: return handOut(widened(g_failure->control));
-        case 1: return handOut(widened(hengtiebao::fieldToCorrect(*g_failure)));
-        case 2: return handOut(hengtiebao::failureText(*g_failure));
-        case 3: return handOut(g_failure->suggestion);
-        case 4: return handOut(hengtiebao::suggestionChoice(*g_failure));
+        case 0: return handOut(widened(failure->control));
+        case 1: return handOut(widened(hengtiebao::fieldToCorrect(*failure)));
+        case 2: return handOut(hengtiebao::failureText(*failure));
+        case 3: return handOut(failure->suggestion);
+        case 4: return handOut(hengtiebao::suggestionChoice(*failure));
         default: return handOut({});
     }
 }

@@ -12,7 +12,8 @@
 // A failure names the control at fault (control), the one to correct and focus (field, "" for
 // none), the window's message, and a suggestion with its button's words ("" for none). Frames
 // are numbered as their containers, Frame1 to Frame8; another number throws a RangeError, and so
-// does acceptSuggestion when the frame's last failure offered no suggestion.
+// does acceptSuggestion when the frame's last failure offered no suggestion. Each frame keeps its
+// own last failure, so a suggestion left showing in one stays takeable while others are computed.
 const failureKinds = ["NotANumber", "FloatingPointFault", "UnknownModel", "ToolkitError"];
 
 function failurePart(part) {

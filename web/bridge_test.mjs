@@ -177,12 +177,25 @@ describe("suggestions taken as the window takes them", () => {
     assert.throws(() => core.acceptSuggestion(7), RangeError);
   });
 
-  test("a success in between withdraws it", () => {
-    fieldsOf(5, ["20x3", "1000"]);
+  test("a success in its own frame withdraws it", () => {
+    const fields = fieldsOf(5, ["20x3", "1000"]);
     core.calculate(5);
-    fieldsOf(1, ["1000", "500", "10", "7.85"]);
-    assert.equal(core.calculate(1), null);
+    fields.texts.set("dj1", "20×3");
+    assert.equal(core.calculate(5), null);
     assert.throws(() => core.acceptSuggestion(5), RangeError);
+  });
+
+  test("it stays takeable while other frames are computed, failing or not", () => {
+    const angle = fieldsOf(5, ["20x3", "1000"]);
+    core.calculate(5);
+    fieldsOf(6, ["25×16×3", "1000"]);
+    assert.equal(core.calculate(6), null);
+    fieldsOf(7, ["16b", "1000"]);
+    assert.equal(core.calculate(7).kind, "UnknownModel");
+    core.fields = angle;
+    assert.equal(core.acceptSuggestion(5), null);
+    assert.equal(angle.texts.get("dj1"), "20×3");
+    assert.equal(angle.texts.get("dj3"), "0.889");
   });
 
   test("a model box that cannot be set leaves it untaken", () => {

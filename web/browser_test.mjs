@@ -218,6 +218,19 @@ describe("a suggestion taken", () => {
   }
 });
 
+// Each frame keeps its own failure: a suggestion left showing while another frame is computed
+// is still taken when its frame is back in view.
+test("a suggestion left in one frame is taken after another frame's result", async () => {
+  const row = rows.find((r) => r.frame === 5 && r.texts[0] === "20×3");
+  const [, failed] = await compute(5, ["20x3", row.texts[1]], { blank: true });
+  assert.deepEqual(failed.failures, ["dj1-failure"]);
+  const other = rows.find((r) => r.frame === 6);
+  const [, afterOther] = await compute(6, other.texts, { blank: true });
+  await showFrame(5);
+  await tap(page, "dj1-suggestion");
+  assertComputed(row, afterOther, await state());
+});
+
 describe("Enter computes the frame in view", () => {
   for (const frame of [1, 4, 7]) {
     const row = rows.filter((r) => r.frame === frame).at(-1);
