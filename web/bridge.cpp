@@ -57,8 +57,9 @@ class PageFields final : public hengtiebao::Fields {
 // Each frame's last failure: the page shows one per frame, and a suggestion left showing in one
 // frame stays takeable while others are computed. The parts handed out are the last run's.
 std::vector<std::optional<hengtiebao::Failure>> g_failures(hengtiebao::pageFrames().size());
-std::size_t g_lastRun = 0;  // the index of the frame computed last
-std::u16string g_out;       // the text handed out last, read by the page through hengtiebao_out
+// The failure of the frame computed last.
+const std::optional<hengtiebao::Failure>* g_lastRun = &g_failures.front();
+std::u16string g_out;  // the text handed out last, read by the page through hengtiebao_out
 
 const hengtiebao::PageFrame* frameNumbered(int frame) {
     const auto frames = hengtiebao::pageFrames();
@@ -66,11 +67,16 @@ const hengtiebao::PageFrame* frameNumbered(int frame) {
     return &frames[static_cast<std::size_t>(frame - 1)];
 }
 
+// Frame N's last failure; N as frameNumbered has accepted it.
+std::optional<hengtiebao::Failure>& failureOf(int frame) {
+    return g_failures[static_cast<std::size_t>(frame - 1)];
+}
+
 // 0 for a result written, otherwise 1 + the failure's kind, kept for the parts below.
 int run(int frame, const hengtiebao::PageFrame& page) {
     PageFields fields;
-    g_lastRun = static_cast<std::size_t>(frame - 1);
-    auto& failure = g_failures[g_lastRun];
+    auto& failure = failureOf(frame);
+    g_lastRun = &failure;
     failure = page.calculate(fields);
     return failure ? 1 + static_cast<int>(failure->kind) : 0;
 }
@@ -103,7 +109,7 @@ EMSCRIPTEN_KEEPALIVE int hengtiebao_calculate(int frame) {
 EMSCRIPTEN_KEEPALIVE int hengtiebao_accept_suggestion(int frame) {
     const hengtiebao::PageFrame* page = frameNumbered(frame);
     if (!page) return -1;
-    const auto& failure = g_failures[static_cast<std::size_t>(frame - 1)];
+    const auto& failure = failureOf(frame);
     if (!failure || hengtiebao::suggestionChoice(*failure).empty()) return -1;
     PageFields fields;
     if (!fields.setText(failure->control, failure->suggestion)) return -1;
@@ -114,7 +120,7 @@ EMSCRIPTEN_KEEPALIVE int hengtiebao_accept_suggestion(int frame) {
 // 0 the control at fault, 1 the control to correct, 2 the message, 3 the suggestion, 4 the words
 // of the button that takes it. Without a failure every part is "".
 EMSCRIPTEN_KEEPALIVE int hengtiebao_failure_part(int part) {
-    const auto& failure = g_failures[g_lastRun];
+    const auto& failure = *g_lastRun;
     if (!failure) return handOut({});
     switch (part) {
         case 0: return handOut(widened(failure->control));
