@@ -10,24 +10,12 @@
 namespace hengtiebao {
 namespace {
 
-// Narrows the characters a number may hold; any other character yields 0.
-char toNumberChar(char16_t c) {
-    if (c >= u'0' && c <= u'9') return static_cast<char>(c);
-    if (c >= u'\uFF10' && c <= u'\uFF19') return static_cast<char>('0' + (c - u'\uFF10'));
-    switch (c) {
-        case u'+':
-        case u'\uFF0B': return '+';
-        case u'-':
-        case u'\uFF0D': return '-';
-        case u'.':
-        case u'\uFF0E':
-        case u'\u3002': return '.';  // the full stop of Chinese-punctuation mode
-        case u'E':
-        case u'\uFF25': return 'E';
-        case u'e':
-        case u'\uFF45': return 'e';
-        default: return 0;
-    }
+// The ASCII character a typed one stands for in a number; 0 for one a number cannot hold.
+char toNumberChar(char16_t typed) {
+    const char16_t c = narrowTyped(typed);
+    if ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.' || c == u'E' || c == u'e')
+        return static_cast<char>(c);
+    return 0;
 }
 
 // Infinity, made by a product that overflows: where the processor keeps floating-point flags it

@@ -14,6 +14,14 @@ inline bool isBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\u3000';
 }
 
+// A typed character in the ASCII form it stands for: full-width ASCII (U+FF01..U+FF5E, 0xFEE0
+// above ASCII), which Chinese input methods type in full-width mode, and the ideographic full stop
+// "。", which they type for "." in Chinese-punctuation mode. Numbers and models read it alike.
+inline char16_t narrowTyped(char16_t c) {
+    if (c >= u'\uFF01' && c <= u'\uFF5E') return char16_t(c - 0xFEE0);
+    return c == u'\u3002' ? u'.' : c;
+}
+
 // Reads a decimal number: optional sign, digits with an optional "." fraction, optional exponent.
 // The period is the decimal separator whatever the process locale. Blanks around the number
 // (space, tab, U+3000) are ignored, and full-width digits, signs, period and E are read as ASCII,

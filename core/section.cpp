@@ -12,12 +12,6 @@ namespace {
 // and the expected weights were made with the product.
 constexpr double kScale = 0.001;
 
-// Full-width ASCII (U+FF01..U+FF5E) is what a Chinese input method types in full-width mode; it
-// sits 0xFEE0 above ASCII.
-char16_t narrow(char16_t c) {
-    return c >= u'\uFF01' && c <= u'\uFF5E' ? char16_t(c - 0xFEE0) : c;
-}
-
 // Trade marks in either letter case: "l20x3" is typed as often as "L20x3".
 bool isMarkIn(std::u16string_view marks, char16_t c) {
     if (c >= u'a' && c <= u'z') c = char16_t(c - u'a' + u'A');
@@ -60,7 +54,7 @@ std::optional<double> findUnitMass(const SectionTable& table, std::u16string_vie
 std::u16string suggestModel(const SectionTable& table, std::u16string_view typed) {
     std::u16string narrowed;
     for (char16_t c : typed) {
-        if (!isBlank(c)) narrowed.push_back(narrow(c));
+        if (!isBlank(c)) narrowed.push_back(narrowTyped(c));
     }
     std::u16string_view designation = narrowed;
     if (!designation.empty() && isMarkIn(table.tradePrefixes, designation.front()))

@@ -187,6 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnknownCase{"ChannelUpperSuffix", "cg1", u"16A", u"16a"},
                       UnknownCase{"ChannelFullWidth", "cg1", u"１６ａ", u"16a"},
                       UnknownCase{"ChannelFullWidthPeriod", "cg1", u"１２．６", u"12.6"},
+                      UnknownCase{"ChannelIdeographicFullStop", "cg1", u"12。6", u"12.6"},
                       UnknownCase{"ChannelNoSuchSuffix", "cg1", u"16b", u""},
                       UnknownCase{"ChannelUpperNoSuchSuffix", "cg1", u"16B", u""},
                       UnknownCase{"IBeamModelInChannelFrame", "cg1", u"20b", u""},
