@@ -8,9 +8,7 @@
 // Hooks for tests: every frame, field, button and result has its control's name as its id
 // (Frame1, chang1, Combo1, Command1, jieguo1); a tab is "<frame>-tab"; a failure shows in
 // "<control>-failure" (or "<frame>-failure" for none), a suggestion's button is
-// "<control>-suggestion"; <html> has data-ready once the core has loaded, and window.hengtiebao
-// is the core itself.
-import createHengtiebao from "./hengtiebao.js";
+// "<control>-suggestion"; <html> has data-ready once the core has loaded.
 
 const byId = (id) => document.getElementById(id);
 const isField = (element) =>
@@ -26,10 +24,29 @@ const fields = {
     const element = byId(name);
     if (!isField(element)) return false;
     element.value = text;
+    markListed(element);
     return true;
   },
 };
-const core = createHengtiebao({ fields });
+
+// A combo box's list marks the box's text when it is listed, else shows its placeholder; a pick
+// from it writes the box.
+function markListed(field) {
+  const list = byId(`${field.id}-list`);
+  if (!list) return;
+  list.value = field.value;
+  if (list.selectedIndex < 0) list.value = "";
+}
+for (const list of document.querySelectorAll("select.list")) {
+  const field = byId(list.id.slice(0, -"-list".length));
+  field.addEventListener("input", () => markListed(field));
+  list.addEventListener("change", () => (field.value = list.value));
+}
+// The core is imported, not waited for: the buttons answer from the moment this script runs, and
+// a tap before the core has arrived waits for it.
+const core = import("./hengtiebao.js").then(({ default: load }) => load({ fields }));
+// ACT(core) once the core has loaded; nothing if it cannot, which every frame already tells.
+const withCore = (act) => core.then(act, () => {});
 
 const tabs = [...document.querySelectorAll('[role="tab"]')];
 const frameOf = (tab) => byId(tab.getAttribute("aria-controls"));
@@ -54,11 +71,13 @@ function show(frame, failure) {
     take.type = "button";
     take.id = `${failure.control}-suggestion`;
     take.textContent = failure.choice;
-    take.addEventListener("click", async () => {
-      show(frame, (await core).acceptSuggestion(numberOf(frame)));
-      // The button went with the report; the focus goes back to the frame's own.
-      if (!frame.contains(document.activeElement)) frame.querySelector('[type="submit"]').focus();
-    });
+    take.addEventListener("click", () =>
+      withCore((loaded) => {
+        show(frame, loaded.acceptSuggestion(numberOf(frame)));
+        // The button went with the report; the focus goes back to the frame's own.
+        if (!frame.contains(document.activeElement)) frame.querySelector('[type="submit"]').focus();
+      }),
+    );
     slot.append(take);
   }
   slot.hidden = false;
@@ -68,13 +87,15 @@ function show(frame, failure) {
   field.select();
 }
 
-// Before the core has loaded, a click waits for it rather than going unanswered.
+// The page's buttons are written disabled, for a tap before this script has run would be lost;
+// they take taps once their frame is wired.
 for (const tab of tabs) {
   const frame = frameOf(tab);
-  frame.addEventListener("submit", async (event) => {
+  frame.addEventListener("submit", (event) => {
     event.preventDefault();
-    show(frame, (await core).calculate(numberOf(frame)));
+    withCore((loaded) => show(frame, loaded.calculate(numberOf(frame))));
   });
+  frame.querySelector('[type="submit"]').disabled = false;
 }
 
 // One calculator in view; its frame's name in the address, so a reload or a link opens it.
@@ -106,11 +127,28 @@ tabs.forEach((tab, index) => {
 const opened = tabs.find((tab) => `#${frameOf(tab).id}` === location.hash);
 if (opened) select(opened);
 
-core.then((loaded) => {
-  window.hengtiebao = loaded;
-  document.documentElement.dataset.ready = "";
-});
+// A core that cannot load (a broken connection on the first visit) is told in every frame, with
+// a retry, rather than leaving the buttons unanswered.
+core.then(
+  () => (document.documentElement.dataset.ready = ""),
+  () => {
+    for (const tab of tabs) {
+      const frame = frameOf(tab);
+      show(frame, { message: "计算程序未能载入，请检查网络后重试。" });
+      const retry = document.createElement("button");
+      retry.type = "button";
+      retry.id = `${frame.id}-retry`;
+      retry.textContent = "重试";
+      retry.addEventListener("click", () => location.reload());
+      byId(`${frame.id}-failure`).append(retry);
+    }
+  },
+);
 
+// A new release's worker takes over at once; a page it takes from an earlier one reloads, once,
+// so that no page runs with the files of two releases.
 if ("serviceWorker" in navigator) {
+  const earlier = navigator.serviceWorker.controller;
+  navigator.serviceWorker.addEventListener("controllerchange", () => earlier && location.reload());
   addEventListener("load", () => navigator.serviceWorker.register("sw.js"));
 }

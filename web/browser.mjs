@@ -24,14 +24,19 @@ const types = {
 };
 
 // The files of DIST as any static web server gives them; with gzip, compressed at its highest
-// level for a client that accepts it, as a server set up for a release would. Every request's
-// path is kept in `requests`; stop() closes the server and every connection to it.
-export async function serve(dist, { gzip = false } = {}) {
+// level for a client that accepts it, as a server set up for a release would; with maxAge, each
+// kept by the browser's HTTP cache for that many seconds, as common hosting gives them. Every
+// request's path is kept in `requests`; `dist` may be changed to serve another release;
+// hold(path) keeps that file back until the function it returns is called; stop() closes the
+// server and every connection to it.
+export async function serve(dist, { gzip = false, maxAge = 0 } = {}) {
   const requests = [];
-  const server = createServer((request, response) => {
+  const held = new Map();
+  const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
     requests.push(path);
-    const file = join(dist, normalize(path.endsWith("/") ? `${path}index.html` : path));
+    await held.get(path);
+    const file = join(served.dist, normalize(path.endsWith("/") ? `${path}index.html` : path));
     let body;
     try {
       body = readFileSync(file);
@@ -40,6 +45,7 @@ export async function serve(dist, { gzip = false } = {}) {
       return;
     }
     const headers = { "Content-Type": types[extname(file)] ?? "application/octet-stream" };
+    if (maxAge) headers["Cache-Control"] = `max-age=${maxAge}`;
     if (gzip && /\bgzip\b/.test(request.headers["accept-encoding"] ?? "")) {
       body = gzipSync(body, { level: 9 });
       headers["Content-Encoding"] = "gzip";
@@ -49,14 +55,24 @@ export async function serve(dist, { gzip = false } = {}) {
   });
   server.listen(0, "127.0.0.1");
   await once(server, "listening");
-  return {
+  const served = {
+    dist,
     origin: `http://127.0.0.1:${server.address().port}`,
     requests,
+    hold(path) {
+      let release;
+      held.set(path, new Promise((resolve) => (release = resolve)));
+      return () => {
+        held.delete(path);
+        release();
+      };
+    },
     stop() {
       server.closeAllConnections();
       return new Promise((resolve) => server.close(resolve));
     },
   };
+  return served;
 }
 
 // One DevTools session: a page's, a worker's, or (no id) the browser's own.

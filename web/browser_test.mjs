@@ -5,8 +5,13 @@
 // the page reloaded offline, and nothing asked of another origin and nothing stored.
 //   node browser_test.mjs DIST reference_weights.txt SCREENSHOT_DIR
 import assert from "node:assert/strict";
-import { mkdirSync, readFileSync, writeFileSync } from "node:fs";
+import { execFileSync } from "node:child_process";
+import { cpSync, mkdirSync, mkdtempSync, readFileSync, renameSync, rmSync, writeFileSync }
+  from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
+import { fileURLToPath } from "node:url";
 import { evaluate, launch, open, serve, tap, type } from "./browser.mjs";
 import { frames, frameWriting } from "./test_frames.mjs";
 
@@ -31,11 +36,15 @@ const browser = await launch();
 // exception, an error or a warning on the console (a policy's refusal is one).
 const requests = [];
 const problems = [];
+const exceptions = [];
 browser.attached(async (session) => {
   const kind = session.target.type;
   session.on("Network.requestWillBeSent", ({ request }) => requests.push({ kind, url: request.url }));
-  session.on("Runtime.exceptionThrown", ({ exceptionDetails }) =>
-    problems.push(`${kind}: ${exceptionDetails.exception?.description ?? exceptionDetails.text}`));
+  session.on("Runtime.exceptionThrown", ({ exceptionDetails }) => {
+    const exception = `${kind}: ${exceptionDetails.exception?.description ?? exceptionDetails.text}`;
+    problems.push(exception);
+    exceptions.push(exception);
+  });
   session.on("Log.entryAdded", ({ entry }) => {
     if (entry.level === "error" || entry.level === "warning") problems.push(`${kind}: ${entry.text}`);
   });
@@ -80,7 +89,7 @@ const state = () => evaluate(page, `({
   failures: [...document.querySelectorAll(".failure")].filter((slot) => slot.checkVisibility())
     .map((slot) => slot.id),
   focus: document.activeElement?.id ?? "",
-  shown: [...document.querySelectorAll("form.frame:not([hidden])")].map((form) => form.id),
+  shown: [...document.querySelectorAll(".frame:not([hidden])")].map((frame) => frame.id),
 })`);
 
 let inView = 1;
@@ -90,7 +99,9 @@ async function showFrame(frame) {
 }
 async function fill(frame, texts) {
   await showFrame(frame);
-  for (const [i, id] of frames[frame].inputs.entries()) await type(page, id, texts[i]);
+  // A null text leaves its box as it is.
+  for (const [i, id] of frames[frame].inputs.entries())
+    if (texts[i] !== null) await type(page, id, texts[i]);
 }
 
 // Types the texts, taps the frame's button (or presses Enter) and returns the page's state before
@@ -231,6 +242,39 @@ test("a suggestion left in one frame is taken after another frame's result", asy
   assertComputed(row, afterOther, await state());
 });
 
+// The combo boxes' lists, in printed order: the reference file's "list" rows, and the densities.
+const lists = readFileSync(referenceFile, "utf8").split("\n").filter((line) => line.startsWith("list "))
+  .map((line) => line.split(" ").slice(1)).concat([["Combo1", "7.8", "7.85", "7.87", "7.9"]]);
+
+describe("each list offers its whole list, the box's text marked", () => {
+  for (const [combo, ...items] of lists) {
+    const frame = Object.keys(frames).map(Number).find((n) => frames[n].inputs.includes(combo));
+    test(`${combo}: ${items.length} items whatever is typed; a pick is weighed`, async () => {
+      const listed = () => evaluate(page, `(() => {
+        const list = document.getElementById(${js(`${combo}-list`)});
+        return { value: list.value, items: [...list.options].filter((o) => !o.disabled).map((o) => o.text) };
+      })()`);
+      await showFrame(frame);
+      await type(page, combo, items[1]);
+      assert.deepEqual(await listed(), { value: items[1], items }, "typed and listed: marked");
+      await type(page, combo, `${items[1]}?`);
+      assert.deepEqual(await listed(), { value: "", items }, "typed, not listed: the placeholder");
+      const at = frames[frame].inputs.indexOf(combo);
+      const row = rows.find((r) => r.frame === frame && r.texts[at] === items.at(-1));
+      assert.ok(row, `a reference row with ${items.at(-1)}`);
+      await evaluate(page, `(() => {
+        const list = document.getElementById(${js(`${combo}-list`)});
+        list.value = ${js(items.at(-1))};
+        list.dispatchEvent(new Event("change"));
+      })()`);
+      const [earlier, now] = await compute(frame, row.texts.map((text, i) => (i === at ? null : text)),
+        { blank: true });
+      assert.equal(await evaluate(page, `document.getElementById(${js(combo)}).value`), items.at(-1));
+      assertComputed(row, earlier, now);
+    });
+  }
+});
+
 describe("Enter computes the frame in view", () => {
   for (const frame of [1, 4, 7]) {
     const row = rows.filter((r) => r.frame === frame).at(-1);
@@ -360,11 +404,154 @@ describe("nothing from another origin, nothing stored", () => {
 
   test("one cache, the service worker's, holding its files alone", async () => {
     const worker = readFileSync(`${dist}/sw.js`, "utf8");
-    const name = worker.match(/const CACHE = "([^"]+)";/)[1];
+    const name = `hengtiebao ${origin}/ ${worker.match(/const CACHE = `\$\{SCOPE\}([0-9a-f]{16})`;/)[1]}`;
     const files = JSON.parse(worker.match(/const FILES = (\[.*\]);/)[1]);
     assert.deepEqual(await evaluate(page, "caches.keys()"), [name]);
     const kept = await evaluate(page, `caches.open(${js(name)})
       .then((cache) => cache.keys()).then((keys) => keys.map((key) => new URL(key.url).pathname))`);
     assert.deepEqual(kept.sort(), files.map((file) => `/${file}`).sort());
   });
+});
+
+// The value of EXPRESSION in TAB once it is truthy, asked again through reloads and navigations
+// (which end the page it was asked of) for up to 30 s.
+async function until(tab, expression) {
+  const end = Date.now() + 30000;
+  for (;;) {
+    const value = await evaluate(tab, expression).catch(() => undefined);
+    if (value) return value;
+    if (Date.now() > end) throw new Error(`not within 30 s: ${expression}`);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+}
+const controlled = (tab) => until(tab, "navigator.serviceWorker.controller !== null && " +
+  "document.documentElement.hasAttribute('data-ready')");
+// TAB's page loaded, of the release MARK ("first" for the built page, unmarked).
+const release = (tab, mark) => until(tab, "document.documentElement.hasAttribute('data-ready') && " +
+  `(document.documentElement.dataset.release ?? "first") === ${js(mark)}`);
+
+// Types ROW's texts into its frame of TAB (in view or not), taps its button and waits for the
+// row's weight.
+async function weigh(tab, row) {
+  await evaluate(tab, `(() => {
+    const texts = ${js(row.texts)};
+    ${js(frames[row.frame].inputs)}.forEach((id, i) => (document.getElementById(id).value = texts[i]));
+    document.getElementById(${js(row.result)}).value = "";
+    document.getElementById("Command${row.frame}").click();
+  })()`);
+  return until(tab, `document.getElementById(${js(row.result)}).value`);
+}
+
+describe("over time: releases, a failed load, an early tap", () => {
+  const source = fileURLToPath(new URL(".", import.meta.url));
+  const site = mkdtempSync(join(tmpdir(), "hengtiebao-site-"));
+  const kept = readFileSync(`${dist}/sw.js`, "utf8").match(/const FILES = \[(.*)\];/)[1];
+  const row = rows.find((r) => r.frame === 2);
+  // A copy of the page in FOLDER; with MARK, the next release: its script marks the page, and the
+  // build's own step writes its worker.
+  function copy(folder, mark) {
+    cpSync(dist, folder, { recursive: true });
+    if (!mark) return;
+    writeFileSync(`${folder}/app.js`,
+      `${readFileSync(`${dist}/app.js`, "utf8")}document.documentElement.dataset.release = ${js(mark)};\n`);
+    execFileSync(process.env.CMAKE ?? "cmake", [`-DDIST=${folder}`, `-DFILES=${kept.replaceAll(/[" ]/g, "")}`,
+      `-DSOURCE=${source}/sw.js`, "-P", `${source}/worker.cmake`]);
+  }
+  const cacheNames = (tab) => evaluate(tab, "caches.keys()");
+  const servers = [];
+  const tabs = [];
+  async function tabOn(folder, options) {
+    const server = await serve(folder, options);
+    const tab = await browser.newPage({ isolated: true });
+    await tab.send("Page.enable");
+    servers.push(server);
+    tabs.push(tab);
+    return [server, tab];
+  }
+  after(async () => {
+    for (const tab of tabs) await browser.closePage(tab);
+    for (const server of servers) await server.stop();
+    rmSync(site, { recursive: true, force: true });
+  });
+
+  // Served as common hosting does, each file kept an hour by the browser: the next release must
+  // still reach the phone whole, and a second copy on the same origin keep its offline use.
+  test("the next release replaces the first whole, online and offline, beside another copy", async () => {
+    copy(`${site}/a`);
+    copy(`${site}/b`);
+    copy(`${site}/next`, "next");
+    const [server, tab] = await tabOn(site, { maxAge: 3600 });
+    await open(tab, `${server.origin}/b/`);
+    await controlled(tab);
+    await open(tab, `${server.origin}/a/`);
+    await controlled(tab);
+    const first = await cacheNames(tab);
+    assert.equal(first.length, 2, "a cache for each copy");
+    rmSync(`${site}/a`, { recursive: true });
+    renameSync(`${site}/next`, `${site}/a`);
+    await evaluate(tab, "location.reload()");
+    await release(tab, "next");
+    const now = await cacheNames(tab);
+    assert.equal(now.length, 2, `the first release's cache gone, the other copy's kept: ${now}`);
+    assert.ok(now.includes(first.find((name) => name.includes("/b/"))), "the other copy's cache");
+    assert.ok(!now.includes(first.find((name) => name.includes("/a/"))), "a new cache for the next");
+    assert.equal(await weigh(tab, row), row.weight);
+
+    await server.stop();
+    await tab.send("Network.emulateNetworkConditions",
+      { offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
+    await open(tab);
+    await release(tab, "next");
+    assert.equal(await weigh(tab, row), row.weight);
+    await open(tab, `${server.origin}/b/`);
+    await release(tab, "first");
+    assert.equal(await weigh(tab, row), row.weight);
+  });
+
+  test("a core that cannot load is told in every frame; the retry loads it", async () => {
+    copy(`${site}/broken`);
+    renameSync(`${site}/broken/hengtiebao.wasm`, `${site}/wasm`);
+    const [server, tab] = await tabOn(`${site}/broken`);
+    const before = exceptions.length;
+    await tab.send("Page.navigate", { url: `${server.origin}/` });
+    await until(tab, "document.getElementById('Frame2-retry')");
+    // The worker's install fails with the file missing, as it must (the browser reports it as
+    // the worker's error); nothing else may be thrown.
+    for (const end = Date.now() + 10000; exceptions.length === before && Date.now() < end;)
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    assert.deepEqual(exceptions.splice(before),
+      ["service_worker: TypeError: Failed to execute 'addAll' on 'Cache': Request failed"]);
+    const told = await evaluate(tab, `[...document.querySelectorAll(".frame")].map((frame) => {
+      const slot = document.getElementById(frame.id + "-failure");
+      return [slot.hidden, slot.firstChild.data, document.getElementById(frame.id + "-retry").textContent];
+    })`);
+    assert.equal(told.length, 8);
+    for (const seen of told) assert.deepEqual(seen, [false, "计算程序未能载入，请检查网络后重试。", "重试"]);
+    // A tap now changes nothing and throws nothing.
+    await evaluate(tab, "document.getElementById('Command1').click()");
+    assert.equal(await evaluate(tab, "document.getElementById('jieguo1').value"), "");
+    renameSync(`${site}/wasm`, `${site}/broken/hengtiebao.wasm`);
+    await evaluate(tab, "document.getElementById('Frame1-retry').click()");
+    await release(tab, "first");
+    assert.equal(await weigh(tab, row), row.weight);
+  });
+
+  test("a tap before the script and the core have arrived is answered once they have", async () => {
+    const [server, tab] = await tabOn(dist);
+    const script = server.hold("/app.js");
+    const core = server.hold("/hengtiebao.wasm");
+    await tab.send("Page.navigate", { url: `${server.origin}/#Frame2` });
+    assert.equal(await until(tab, "document.getElementById('Command2')?.disabled && 'disabled'"),
+      "disabled", "not ready before the script has run");
+    script();
+    await until(tab, "document.getElementById('Command2').disabled === false");
+    await until(tab, "!document.getElementById('Frame2').hidden");
+    for (const [i, id] of frames[2].inputs.entries()) await type(tab, id, row.texts[i]);
+    await tap(tab, "Command2");
+    assert.equal(await evaluate(tab, "document.getElementById('yuan3').value"), "");
+    core();
+    assert.equal(await until(tab, "document.getElementById('yuan3').value"), row.weight);
+  });
+
+  test("no uncaught exception in any tab", () => assert.deepEqual(exceptions, []));
 });

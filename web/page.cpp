@@ -115,8 +115,22 @@ std::string labelFor(std::string_view name) {
            html(label->text) + "</label>";
 }
 
+// Where a failure shows; an alert, so that a screen reader says it as it appears.
 std::string failureSlot(std::string_view name) {
-    return "<p class=\"failure\" id=\"" + ascii(name) + "-failure\" hidden></p>";
+    return "<p class=\"failure\" id=\"" + ascii(name) + "-failure\" role=\"alert\" hidden></p>";
+}
+
+// A combo box's whole list beside its box, the box's own text marked (the placeholder when the
+// text is none of the list): a browser's suggestions would show only the items that match what
+// is typed.
+std::string listBeside(const Control& c, const std::vector<std::u16string_view>& items) {
+    const std::string name = ascii(c.name);
+    std::string out = "<select id=\"" + name + "-list\" class=\"list\" aria-label=\"" +
+                      spokenName(c.name) + "列表\"><option value=\"\" disabled>列表</option>";
+    for (std::u16string_view item : items)
+        out += "<option" + std::string(item == c.text ? " selected" : "") + ">" + html(item) +
+               "</option>";
+    return out + "</select>";
 }
 
 // A text box or a combo box: numbers take the phone's decimal keyboard, model texts the full one
@@ -128,51 +142,49 @@ std::string field(const Control& c) {
         items.empty() || std::all_of(items.begin(), items.end(), [](std::u16string_view item) {
             return item.find_first_not_of(u"0123456789.") == std::u16string_view::npos;
         });
-    std::string out =
-        "<div class=\"field\">" + labelFor(c.name) + "<input id=\"" + name + "\" name=\"" + name +
-        "\" type=\"text\" inputmode=\"" + (numbers ? "decimal" : "text") + "\" value=\"" +
-        html(c.text) + "\" aria-label=\"" + spokenName(c.name) + "\" aria-describedby=\"" + name +
+    const std::string input =
+        "<input id=\"" + name + "\" name=\"" + name + "\" type=\"text\" inputmode=\"" +
+        (numbers ? "decimal" : "text") + "\" value=\"" + html(c.text) + "\" aria-label=\"" +
+        spokenName(c.name) + "\" aria-describedby=\"" + name +
         "-failure\" autocomplete=\"off\" autocapitalize=\"off\" spellcheck=\"false\"" +
-        " enterkeyhint=\"go\"";
-    if (!items.empty()) {
-        out += " list=\"" + name + "-list\"><datalist id=\"" + name + "-list\">";
-        for (std::u16string_view item : items)
-            out += "<option value=\"" + html(item) + "\"></option>";
-        out += "</datalist";
-    }
-    return out + ">" + failureSlot(c.name) + "</div>\n";
+        " enterkeyhint=\"go\">";
+    const std::string box =
+        items.empty() ? input : "<div class=\"pick\">" + input + listBeside(c, items) + "</div>";
+    return "<div class=\"field\">" + labelFor(c.name) + box + failureSlot(c.name) + "</div>\n";
 }
 
 // The button and the result box it fills, side by side as in the window; the result is read-only
-// and announced when it changes.
+// and announced when it changes. The button is disabled until the script has wired it: a tap
+// before would submit the form, which the page's policy refuses, and be lost.
 std::string answer(const PageFrame& page) {
     const Control* button = control(page.button);
     std::string inputs;
     for (const Control* c : inputsOf(page))
         inputs += (inputs.empty() ? "" : " ") + ascii(c->name);
-    return "<div class=\"answer\"><button id=\"" + ascii(page.button) + "\" type=\"submit\">" +
-           html(button->text) + "</button>" + labelFor(page.result) + "<output id=\"" +
-           ascii(page.result) + "\" for=\"" + inputs + "\" aria-live=\"polite\" aria-label=\"" +
-           spokenName(page.result) + "\"></output></div>\n";
+    return "<div class=\"answer\"><button id=\"" + ascii(page.button) +
+           "\" type=\"submit\" disabled>" + html(button->text) + "</button>" +
+           labelFor(page.result) + "<output id=\"" + ascii(page.result) + "\" for=\"" + inputs +
+           "\" aria-live=\"polite\" aria-label=\"" + spokenName(page.result) +
+           "\"></output></div>\n";
 }
 
-// One calculator: a form, so that Enter in any of its fields computes it. The first is in view
-// before the script runs; the script shows the others on their tab.
+// One calculator: a tab's panel holding a form, so that Enter in any of its fields computes it.
+// The first is in view before the script runs; the script shows the others on their tab.
 std::string frame(const PageFrame& page, bool shown) {
     const Control* c = control(page.frame);
     const std::string name = ascii(page.frame);
-    std::string out = "<form id=\"" + name + "\" class=\"frame\" role=\"tabpanel\" " +
-                      "aria-labelledby=\"" + name + "-caption\" novalidate" +
-                      (shown ? "" : " hidden") + ">\n<h2 id=\"" + name + "-caption\">" +
-                      html(c->text) + "</h2>\n<div class=\"fields\">\n";
+    std::string out = "<section id=\"" + name + "\" class=\"frame\" role=\"tabpanel\" " +
+                      "aria-labelledby=\"" + name + "-caption\"" + (shown ? "" : " hidden") +
+                      ">\n<h2 id=\"" + name + "-caption\">" + html(c->text) +
+                      "</h2>\n<form novalidate>\n<div class=\"fields\">\n";
     for (const Control* input : inputsOf(page))
         out += field(*input);
-    return out + "</div>\n" + answer(page) + failureSlot(page.frame) + "\n</form>\n";
+    return out + "</div>\n" + answer(page) + failureSlot(page.frame) + "\n</form>\n</section>\n";
 }
 
 // A tab a frame, named by its stock ("钢板"), the word the window's failure reports use.
 std::string tabs() {
-    std::string out = "<nav class=\"tabs\" role=\"tablist\">\n";
+    std::string out = "<div class=\"tabs\" role=\"tablist\">\n";
     for (const PageFrame& page : pageFrames()) {
         const bool first = &page == &pageFrames().front();
         const std::string name = ascii(page.frame);
@@ -180,7 +192,7 @@ std::string tabs() {
                name + "\" aria-selected=\"" + (first ? "true" : "false") + "\" tabindex=\"" +
                (first ? "0" : "-1") + "\">" + html(fieldWords(page.button)->stock) + "</button>\n";
     }
-    return out + "</nav>\n";
+    return out + "</div>\n";
 }
 
 // The window's notes frame, its labels in table order.
@@ -193,7 +205,8 @@ std::string notes() {
 }
 
 std::string body() {
-    std::string out = tabs() + "<main>\n";
+    // The tabs inside the main part, whose landmark a screen reader's user jumps to.
+    std::string out = "<main>\n" + tabs();
     for (const PageFrame& page : pageFrames())
         out += frame(page, &page == &pageFrames().front());
     return out + "</main>\n" + notes();

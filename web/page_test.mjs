@@ -4,8 +4,12 @@
 // the manifest's icons; the service worker's files.
 //   node page_test.mjs DIST reference_weights.txt
 import assert from "node:assert/strict";
-import { existsSync, readFileSync } from "node:fs";
+import { execFileSync } from "node:child_process";
+import { cpSync, existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
 import { describe, test } from "node:test";
+import { fileURLToPath } from "node:url";
 
 const [dist, referenceFile] = process.argv.slice(2);
 const read = (file) => readFileSync(`${dist}/${file}`, "utf8");
@@ -17,13 +21,13 @@ const elements = [];
 let frame = null;
 for (const [, close, tag, attributes] of page.matchAll(/<(\/?)([a-z0-9]+)([^>]*)>/g)) {
   if (close) {
-    if (tag === "form") frame = null;
+    if (tag === "section") frame = null;
     continue;
   }
   const attrs = Object.fromEntries(
     [...attributes.matchAll(/([a-z-]+)(?:="([^"]*)")?/g)].map(([, n, v]) => [n, v ?? ""]),
   );
-  if (tag === "form") frame = attrs.id;
+  if (tag === "section") frame = attrs.id;
   elements.push({ tag, attrs, frame });
 }
 const byId = (id) => elements.find((e) => e.attrs.id === id);
@@ -45,7 +49,10 @@ const frames = [
 describe("the window's frames, one in view", () => {
   for (const [name, caption, inputs, combo, button, result] of frames) {
     test(`${name}: ${caption}`, () => {
-      assert.equal(byId(name).tag, "form");
+      assert.equal(byId(name).tag, "section");
+      assert.equal(byId(name).attrs.role, "tabpanel");
+      assert.equal(elements.filter((e) => e.frame === name && e.tag === "form").length, 1,
+        "one form, so that Enter computes the frame");
       assert.equal(textOf(`${name}-caption`), caption);
       const fields = elements.filter((e) => e.frame === name && e.tag === "input");
       assert.deepEqual(fields.map((e) => e.attrs.id), inputs, "the boxes in reading order");
@@ -54,11 +61,13 @@ describe("the window's frames, one in view", () => {
         assert.ok(label, `${field.attrs.id} has its label`);
         assert.equal(field.attrs["aria-describedby"], `${field.attrs.id}-failure`);
         assert.equal(byId(`${field.attrs.id}-failure`).frame, name);
+        assert.equal(byId(`${field.attrs.id}-failure`).attrs.role, "alert", "said as it appears");
         const typesModels = field.attrs.id === combo && combo !== "Combo1";
         assert.equal(field.attrs.inputmode, typesModels ? "text" : "decimal", field.attrs.id);
       }
       assert.equal(byId(button).tag, "button");
       assert.equal(byId(button).attrs.type, "submit");
+      assert.ok("disabled" in byId(button).attrs, "not ready for a tap before the script");
       assert.equal(byId(button).frame, name);
       assert.equal(byId(result).tag, "output");
       assert.equal(byId(result).frame, name);
@@ -90,23 +99,23 @@ const lists = readFileSync(referenceFile, "utf8")
   .split("\n")
   .filter((line) => line.startsWith("list "))
   .map((line) => line.split(" ").slice(1));
-const optionsOf = (combo) => {
-  const list = byId(combo).attrs.list;
-  const start = elements.findIndex((e) => e.attrs.id === list);
-  const options = [];
-  for (let i = start + 1; elements[i]?.tag === "option"; ++i) options.push(elements[i].attrs.value);
-  return options;
+// A combo box's list beside it: its items, and the one marked.
+const listOf = (combo) => {
+  const [, options] = page.match(new RegExp(`<select id="${combo}-list"[^>]*>(.*?)</select>`));
+  const items = [...options.matchAll(/<option( selected)?>([^<]*)<\/option>/g)];
+  return { items: items.map(([, , item]) => item), marked: items.filter(([, on]) => on).map(([, , item]) => item) };
 };
 
 describe("the lists the combo boxes offer", () => {
   test("four model lists are read", () => assert.equal(lists.length, 4));
   for (const [combo, ...models] of lists) {
-    test(`${combo}: ${models.length} models in printed order`, () => {
-      assert.deepEqual(optionsOf(combo), models);
+    test(`${combo}: ${models.length} models in printed order, the start text marked`, () => {
+      assert.deepEqual(listOf(combo).items, models);
+      assert.deepEqual(listOf(combo).marked, [byId(combo).attrs.value]);
     });
   }
-  test("Combo1: the densities", () => {
-    assert.deepEqual(optionsOf("Combo1"), ["7.8", "7.85", "7.87", "7.9"]);
+  test("Combo1: the densities, 7.85 marked", () => {
+    assert.deepEqual(listOf("Combo1"), { items: ["7.8", "7.85", "7.87", "7.9"], marked: ["7.85"] });
   });
 });
 
@@ -183,7 +192,29 @@ describe("installable and offline", () => {
     for (const file of wanted.filter(Boolean)) assert.ok(kept.includes(file), file);
     for (const file of kept) assert.ok(existsSync(`${dist}/${file}`), file);
   });
-  test("its cache is named by the files' digest", () => {
-    assert.match(worker, /const CACHE = "hengtiebao-[0-9a-f]{16}";/);
+  // The build's own step, on a copy of the files: any kept file changed gives a new name, and
+  // the same files the same name.
+  test("its cache is named by the digest of the files it keeps", () => {
+    const copy = mkdtempSync(join(tmpdir(), "hengtiebao-worker-"));
+    const nameOf = () => {
+      execFileSync(process.env.CMAKE ?? "cmake", [`-DDIST=${copy}`, `-DFILES=${kept.join(",")}`,
+        `-DSOURCE=${fileURLToPath(new URL("sw.js", import.meta.url))}`, "-P",
+        fileURLToPath(new URL("worker.cmake", import.meta.url))]);
+      return readFileSync(`${copy}/sw.js`, "utf8").match(/const CACHE = `\$\{SCOPE\}([0-9a-f]{16})`;/)?.[1];
+    };
+    try {
+      cpSync(dist, copy, { recursive: true });
+      const name = nameOf();
+      assert.equal(readFileSync(`${copy}/sw.js`, "utf8"), worker, "as the build wrote it");
+      for (const file of kept) {
+        const bytes = readFileSync(`${dist}/${file}`);
+        writeFileSync(`${copy}/${file}`, Buffer.concat([bytes, Buffer.from(" ")]));
+        assert.notEqual(nameOf(), name, `${file} changed`);
+        writeFileSync(`${copy}/${file}`, bytes);
+      }
+      assert.equal(nameOf(), name, "the same files again");
+    } finally {
+      rmSync(copy, { recursive: true, force: true });
+    }
   });
 });
