@@ -16,8 +16,7 @@
 #include <limits>
 #include <unordered_map>
 
-#include "core/calculators.h"
-#include "core/section.h"
+#include "core/frames.h"
 #include "ui/combo_accessible.h"
 #include "ui/controls.h"
 #include "ui/failure_text.h"
@@ -78,15 +77,8 @@ void fillWith(QWidget& widget, const std::optional<Rgb>& background) {
 // The fixed list of a combo box: the densities, or the model texts of its frame's table.
 QStringList itemsFor(std::string_view combo) {
     QStringList items;
-    if (combo == "Combo1") {
-        for (std::u16string_view density : kDensities)
-            items << toQString(density);
-    }
-    for (const SectionBinding& binding : sectionBindings()) {
-        if (binding.model != combo) continue;
-        for (const SectionRow& row : binding.table.rows)
-            items << toQString(row.model);
-    }
+    for (std::u16string_view item : comboItems(combo))
+        items << toQString(item);
     return items;
 }
 
@@ -210,15 +202,6 @@ void name(QWidget& widget, std::string_view control, const Made& made) {
         qobject_cast<QLabel*>(label->second)->setBuddy(&widget);
 }
 
-MainWindow::Calculator sectionCalculator(std::string_view modelCombo) {
-    for (const SectionBinding& binding : sectionBindings()) {
-        if (binding.model == modelCombo)
-            return [&binding](Fields& fields) { return calculateSection(fields, binding); };
-    }
-    return
-        [modelCombo](Fields&) -> Status { return failure(FailureKind::ToolkitError, modelCombo); };
-}
-
 }  // namespace
 
 MainWindow::MainWindow(std::unique_ptr<ErrorReporter> reporter)
@@ -259,19 +242,10 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::connectButtons() {
-    const std::array<std::pair<const char*, Calculator>, 8> wiring{{
-        {"Command1", calculatePlate},
-        {"Command2", calculateRoundBar},
-        {"Command3", calculateSquareBar},
-        {"Command4", calculateHexagonBar},
-        {"Command5", sectionCalculator("dj1")},
-        {"Command6", sectionCalculator("bj1")},
-        {"Command7", sectionCalculator("cg1")},
-        {"Command8", sectionCalculator("gg1")},
-    }};
-    for (const auto& [name, calculator] : wiring) {
-        auto* button = findChild<QPushButton*>(QString::fromLatin1(name));
-        connect(button, &QPushButton::clicked, this, [this, calculator] { calculate(calculator); });
+    for (const CalculatorFrame& frame : calculatorFrames()) {
+        auto* button = findChild<QPushButton*>(QString::fromLatin1(frame.button));
+        connect(button, &QPushButton::clicked, this,
+                [this, calculator = frame.calculate] { calculate(calculator); });
     }
 }
 

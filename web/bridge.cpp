@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/frames.h"
 #include "ui/failure_text.h"
-#include "web/frames.h"
 
 namespace {
 
@@ -56,13 +56,13 @@ class PageFields final : public hengtiebao::Fields {
 
 // Each frame's last failure: the page shows one per frame, and a suggestion left showing in one
 // frame stays takeable while others are computed. The parts handed out are the last run's.
-std::vector<std::optional<hengtiebao::Failure>> g_failures(hengtiebao::pageFrames().size());
+std::vector<std::optional<hengtiebao::Failure>> g_failures(hengtiebao::calculatorFrames().size());
 // The failure of the frame computed last.
 const std::optional<hengtiebao::Failure>* g_lastRun = &g_failures.front();
 std::u16string g_out;  // the text handed out last, read by the page through hengtiebao_out
 
-const hengtiebao::PageFrame* frameNumbered(int frame) {
-    const auto frames = hengtiebao::pageFrames();
+const hengtiebao::CalculatorFrame* frameNumbered(int frame) {
+    const auto frames = hengtiebao::calculatorFrames();
     if (frame < 1 || frame > static_cast<int>(frames.size())) return nullptr;
     return &frames[static_cast<std::size_t>(frame - 1)];
 }
@@ -73,7 +73,7 @@ std::optional<hengtiebao::Failure>& failureOf(int frame) {
 }
 
 // 0 for a result written, otherwise 1 + the failure's kind, kept for the parts below.
-int run(int frame, const hengtiebao::PageFrame& page) {
+int run(int frame, const hengtiebao::CalculatorFrame& page) {
     PageFields fields;
     auto& failure = failureOf(frame);
     g_lastRun = &failure;
@@ -98,7 +98,7 @@ extern "C" {
 // 1 + FailureKind (1 NotANumber, 2 FloatingPointFault, 3 UnknownModel, 4 ToolkitError); -1 for no
 // such frame.
 EMSCRIPTEN_KEEPALIVE int hengtiebao_calculate(int frame) {
-    const hengtiebao::PageFrame* page = frameNumbered(frame);
+    const hengtiebao::CalculatorFrame* page = frameNumbered(frame);
     if (!page) return -1;
     return run(frame, *page);
 }
@@ -107,7 +107,7 @@ EMSCRIPTEN_KEEPALIVE int hengtiebao_calculate(int frame) {
 // model goes into the model box and the frame is computed again; the result as for
 // hengtiebao_calculate. -1 when that failure offered no suggestion.
 EMSCRIPTEN_KEEPALIVE int hengtiebao_accept_suggestion(int frame) {
-    const hengtiebao::PageFrame* page = frameNumbered(frame);
+    const hengtiebao::CalculatorFrame* page = frameNumbered(frame);
     if (!page) return -1;
     const auto& failure = failureOf(frame);
     if (!failure || hengtiebao::suggestionChoice(*failure).empty()) return -1;

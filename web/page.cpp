@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/frames.h"
 #include "ui/controls.h"
-#include "web/frames.h"
 
 namespace hengtiebao {
 namespace {
@@ -93,7 +93,7 @@ std::string spokenName(std::string_view name) {
 
 // The fields of a frame in reading order, by their place in the window (top, then left), without
 // the result box.
-std::vector<const Control*> inputsOf(const PageFrame& page) {
+std::vector<const Control*> inputsOf(const CalculatorFrame& page) {
     std::vector<const Control*> inputs;
     for (const Control& c : controlTable()) {
         const bool field = c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox;
@@ -156,7 +156,7 @@ std::string field(const Control& c) {
 // The button and the result box it fills, side by side as in the window; the result is read-only
 // and announced when it changes. The button is disabled until the script has wired it: a tap
 // before would submit the form, which the page's policy refuses, and be lost.
-std::string answer(const PageFrame& page) {
+std::string answer(const CalculatorFrame& page) {
     const Control* button = control(page.button);
     std::string inputs;
     for (const Control* c : inputsOf(page))
@@ -170,7 +170,7 @@ std::string answer(const PageFrame& page) {
 
 // One calculator: a tab's panel holding a form, so that Enter in any of its fields computes it.
 // The first is in view before the script runs; the script shows the others on their tab.
-std::string frame(const PageFrame& page, bool shown) {
+std::string frame(const CalculatorFrame& page, bool shown) {
     const Control* c = control(page.frame);
     const std::string name = ascii(page.frame);
     std::string out = "<section id=\"" + name + "\" class=\"frame\" role=\"tabpanel\" " +
@@ -185,8 +185,8 @@ std::string frame(const PageFrame& page, bool shown) {
 // A tab a frame, named by its stock ("钢板"), the word the window's failure reports use.
 std::string tabs() {
     std::string out = "<div class=\"tabs\" role=\"tablist\">\n";
-    for (const PageFrame& page : pageFrames()) {
-        const bool first = &page == &pageFrames().front();
+    for (const CalculatorFrame& page : calculatorFrames()) {
+        const bool first = &page == &calculatorFrames().front();
         const std::string name = ascii(page.frame);
         out += "<button type=\"button\" role=\"tab\" id=\"" + name + "-tab\" aria-controls=\"" +
                name + "\" aria-selected=\"" + (first ? "true" : "false") + "\" tabindex=\"" +
@@ -207,8 +207,8 @@ std::string notes() {
 std::string body() {
     // The tabs inside the main part, whose landmark a screen reader's user jumps to.
     std::string out = "<main>\n" + tabs();
-    for (const PageFrame& page : pageFrames())
-        out += frame(page, &page == &pageFrames().front());
+    for (const CalculatorFrame& page : calculatorFrames())
+        out += frame(page, &page == &calculatorFrames().front());
     return out + "</main>\n" + notes();
 }
 
@@ -233,7 +233,7 @@ std::string css(const Rgb& colour) {
 // stylesheet's face colour.
 std::string colours() {
     std::string out = "\n/* The frames' colours, from the window's control table. */\n";
-    for (const PageFrame& page : pageFrames()) {
+    for (const CalculatorFrame& page : calculatorFrames()) {
         const Control* c = control(page.frame);
         if (!c->background) continue;
         const Rgb& colour = *c->background;

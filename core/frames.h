@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's eight calculators: each frame's button, result box and calculator, as the window
-// wires them.
+// The eight calculators' wiring, which the window and the page both follow: each frame's button,
+// result box and calculator, and the lists the combo boxes offer.
 #pragma once
 
 #include <span>
@@ -12,15 +12,15 @@
 
 namespace hengtiebao {
 
-struct PageFrame {
+struct CalculatorFrame {
     std::string_view frame;   // the container, "Frame1" to "Frame8" in window order
     std::string_view button;  // "Command1"
     std::string_view result;  // the box the calculator writes, shown read-only: "jieguo1"
     Status (*calculate)(Fields&);
 };
 
-// Frame N is pageFrames()[N - 1].
-std::span<const PageFrame> pageFrames();
+// Frame N is calculatorFrames()[N - 1]; its button computes its calculator.
+std::span<const CalculatorFrame> calculatorFrames();
 
 // The list a combo box offers, as the window fills it: the densities or the model texts of its
 // frame's table, in list order; nothing for another control.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's calculators and lists, from the core's calculators and tables.
-#include "web/frames.h"
+// The calculators' wiring and lists, from the core's calculators and tables.
+#include "core/frames.h"
 
 #include <array>
 
@@ -17,8 +17,8 @@ Status section(Fields& fields) {
 
 }  // namespace
 
-std::span<const PageFrame> pageFrames() {
-    static const std::array<PageFrame, 8> frames{{
+std::span<const CalculatorFrame> calculatorFrames() {
+    static const std::array<CalculatorFrame, 8> frames{{
         {"Frame1", "Command1", "jieguo1", calculatePlate},
         {"Frame2", "Command2", "yuan3", calculateRoundBar},
         {"Frame3", "Command3", "fang3", calculateSquareBar},
