@@ -5,9 +5,11 @@
 // the page reloaded offline, and nothing asked of another origin and nothing stored.
 //   node browser_test.mjs DIST reference_weights.txt SCREENSHOT_DIR
 import assert from "node:assert/strict";
-import { execFileSync } from "node:child_process";
+import { execFileSync, spawn } from "node:child_process";
+import { once } from "node:events";
 import { cpSync, mkdirSync, mkdtempSync, readFileSync, renameSync, rmSync, writeFileSync }
   from "node:fs";
+import { createServer } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
@@ -553,5 +555,81 @@ describe("over time: releases, a failed load, an early tap", () => {
     assert.equal(await until(tab, "document.getElementById('yuan3').value"), row.weight);
   });
 
-  test("no uncaught exception in any tab", () => assert.deepEqual(exceptions, []));
 });
+
+// Debian's nginx serving FOLDER on a free port of this machine, with the configuration the page
+// ships (FOLDER/nginx.conf) inside a server block of its own; stop() ends it.
+async function nginx(folder) {
+  assert.ok(!(process.env.NGINX ?? "NOTFOUND").endsWith("NOTFOUND"), "nginx is installed");
+  const prefix = mkdtempSync(join(tmpdir(), "hengtiebao-nginx-"));
+  const probe = createServer().listen(0, "127.0.0.1");
+  await once(probe, "listening");
+  const { port } = probe.address();
+  probe.close();
+  const temps = ["client_body", "proxy", "fastcgi", "uwsgi", "scgi"]
+    .map((kind) => `${kind}_temp_path ${prefix}/${kind};`).join(" ");
+  // As root, the workers too: they read the build's folder, which is root's alone.
+  writeFileSync(`${prefix}/nginx.conf`, `daemon off; pid ${prefix}/nginx.pid; error_log stderr;
+    ${process.getuid() === 0 ? "user root;" : ""} events {}
+    http { access_log off; ${temps}
+      server { listen 127.0.0.1:${port}; root ${folder}; include ${folder}/nginx.conf; } }`);
+  const child = spawn(process.env.NGINX, ["-e", "stderr", "-p", prefix, "-c", `${prefix}/nginx.conf`],
+    { stdio: ["ignore", "ignore", "pipe"] });
+  let log = "";
+  child.stderr.on("data", (chunk) => (log += chunk));
+  const origin = `http://127.0.0.1:${port}`;
+  for (const end = Date.now() + 10000; !(await fetch(origin).then(() => true, () => false));) {
+    if (Date.now() > end || child.exitCode !== null) throw new Error(`nginx did not answer:\n${log}`);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  return {
+    origin,
+    async stop() {
+      child.kill();
+      await once(child, "exit");
+      rmSync(prefix, { recursive: true, force: true });
+    },
+  };
+}
+
+describe("served by nginx with the configuration the page ships", () => {
+  let server;
+  before(async () => (server = await nginx(dist)));
+  after(() => server?.stop());
+
+  // File, its type, and whether it comes compressed to a browser that accepts it.
+  const served = [
+    ["", "text/html; charset=utf-8", "gzip"],
+    ["app.js", "text/javascript; charset=utf-8", "gzip"],
+    ["sw.js", "text/javascript; charset=utf-8", "gzip"],
+    ["hengtiebao.wasm", "application/wasm", "gzip"],
+    ["style.css", "text/css; charset=utf-8", "gzip"],
+    ["manifest.webmanifest", "application/manifest+json; charset=utf-8", "gzip"],
+    ["icon.svg", "image/svg+xml", "gzip"],
+    ["icon-192.png", "image/png", null],
+  ];
+  for (const [file, type, encoding] of served) {
+    test(`/${file}: ${type}, asked again every visit${encoding ? ", compressed" : ""}`, async () => {
+      const response = await fetch(`${server.origin}/${file}`, { headers: { "Accept-Encoding": "gzip" } });
+      await response.arrayBuffer();
+      assert.deepEqual([response.status, response.headers.get("content-type"),
+        response.headers.get("cache-control"), response.headers.get("content-encoding")],
+      [200, type, "no-cache", encoding]);
+    });
+  }
+
+  test("the page loads under its worker and computes", async () => {
+    const row = rows.find((r) => r.frame === 7);
+    const tab = await browser.newPage({ isolated: true });
+    try {
+      await tab.send("Page.enable");
+      await open(tab, `${server.origin}/`);
+      await until(tab, "navigator.serviceWorker.controller !== null");
+      assert.equal(await weigh(tab, row), row.weight);
+    } finally {
+      await browser.closePage(tab);
+    }
+  });
+});
+
+test("no uncaught exception in any tab or worker", () => assert.deepEqual(exceptions, []));
