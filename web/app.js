@@ -60,6 +60,16 @@ function clearFailures(frame) {
   for (const field of frame.querySelectorAll("[aria-invalid]")) field.removeAttribute("aria-invalid");
 }
 
+// A button that a failure offers beside its words.
+function button(id, text, onClick) {
+  const made = document.createElement("button");
+  made.type = "button";
+  made.id = id;
+  made.textContent = text;
+  made.addEventListener("click", onClick);
+  return made;
+}
+
 function show(frame, failure) {
   clearFailures(frame);
   if (!failure) return;
@@ -67,18 +77,13 @@ function show(frame, failure) {
   const slot = (field && byId(`${field.id}-failure`)) || byId(`${frame.id}-failure`);
   slot.textContent = failure.message;
   if (failure.choice) {
-    const take = document.createElement("button");
-    take.type = "button";
-    take.id = `${failure.control}-suggestion`;
-    take.textContent = failure.choice;
-    take.addEventListener("click", () =>
+    const take = () =>
       withCore((loaded) => {
         show(frame, loaded.acceptSuggestion(numberOf(frame)));
         // The button went with the report; the focus goes back to the frame's own.
         if (!frame.contains(document.activeElement)) frame.querySelector('[type="submit"]').focus();
-      }),
-    );
-    slot.append(take);
+      });
+    slot.append(button(`${failure.control}-suggestion`, failure.choice, take));
   }
   slot.hidden = false;
   if (!(field instanceof HTMLInputElement)) return;
@@ -135,12 +140,7 @@ core.then(
     for (const tab of tabs) {
       const frame = frameOf(tab);
       show(frame, { message: "计算程序未能载入，请检查网络后重试。" });
-      const retry = document.createElement("button");
-      retry.type = "button";
-      retry.id = `${frame.id}-retry`;
-      retry.textContent = "重试";
-      retry.addEventListener("click", () => location.reload());
-      byId(`${frame.id}-failure`).append(retry);
+      byId(`${frame.id}-failure`).append(button(`${frame.id}-retry`, "重试", () => location.reload()));
     }
   },
 );
