@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's behaviour: a tab a calculator, and a tap on its button or Enter in its fields
-// computes the calculator in view through the core (hengtiebao.js, the WebAssembly bridge; its
+// computes the calculator in view through the core (hengtiebao-*.js, the WebAssembly bridge; its
 // calls are described in bridge_api.js). A failure shows beside the field to correct, in the
 // window's words, and the focus moves there with its text selected, so that typing replaces it;
 // the other frames keep what they show. Nothing is stored: the service worker keeps the page's
@@ -43,8 +43,10 @@ for (const list of document.querySelectorAll("select.list")) {
   list.addEventListener("change", () => (field.value = list.value));
 }
 // The core is imported, not waited for: the buttons answer from the moment this script runs, and
-// a tap before the core has arrived waits for it.
-const core = import("./hengtiebao.js").then(({ default: load }) => load({ fields }));
+// a tap before the core has arrived waits for it. Its script is the one the page preloads, named
+// by the build for its content.
+const coreScript = document.querySelector('link[rel="modulepreload"]').href;
+const core = import(coreScript).then(({ default: load }) => load({ fields }));
 // ACT(core) once the core has loaded; nothing if it cannot, which every frame already tells.
 const withCore = (act) => core.then(act, () => {});
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's core as the page loads it (dist/hengtiebao.js and .wasm), driven through the bridge
+// The page's core as the page loads it (dist/hengtiebao-*.js and .wasm), driven through the bridge
 // over fields held in memory: every reference weight to its last digit, each kind of failure in
 // the window's words with the field to correct, and suggestions taken as the window takes them.
 //   node bridge_test.mjs DIST reference_weights.txt
@@ -8,10 +8,12 @@ import { readFileSync } from "node:fs";
 import { describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
 import { frames, frameWriting } from "./test_frames.mjs";
+import { coreFiles } from "./test_release.mjs";
 
 const [dist, referenceFile] = process.argv.slice(2);
-const { default: createHengtiebao } = await import(pathToFileURL(`${dist}/hengtiebao.js`));
-const core = await createHengtiebao({ wasmBinary: readFileSync(`${dist}/hengtiebao.wasm`) });
+const { script, wasm } = coreFiles(dist);
+const { default: createHengtiebao } = await import(pathToFileURL(`${dist}/${script}`));
+const core = await createHengtiebao({ wasmBinary: readFileSync(`${dist}/${wasm}`) });
 
 // The page's fields as the bridge sees them: every read and write recorded; a control not held
 // cannot be read or set, as a missing element of the page.

@@ -5,20 +5,21 @@
 // the page reloaded offline, and nothing asked of another origin and nothing stored.
 //   node browser_test.mjs DIST reference_weights.txt SCREENSHOT_DIR
 import assert from "node:assert/strict";
-import { execFileSync, spawn } from "node:child_process";
+import { spawn } from "node:child_process";
 import { once } from "node:events";
-import { cpSync, mkdirSync, mkdtempSync, readFileSync, renameSync, rmSync, writeFileSync }
-  from "node:fs";
+import { cpSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, renameSync, rmSync, utimesSync,
+  writeFileSync } from "node:fs";
 import { createServer } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
-import { fileURLToPath } from "node:url";
 import { evaluate, launch, open, serve, tap, type } from "./browser.mjs";
 import { frames, frameWriting } from "./test_frames.mjs";
+import { cacheDigest, coreFiles, keptFiles, release, withSection } from "./test_release.mjs";
 
 const [dist, referenceFile, screenshots] = process.argv.slice(2);
 const results = Object.values(frames).map((frame) => frame.result);
+const core = coreFiles(dist);
 
 // The reference file: rows of result box, input texts and result text.
 const rows = readFileSync(referenceFile, "utf8")
@@ -368,7 +369,7 @@ describe("offline after one visit", () => {
       served.set(new URL(response.url).pathname, response.fromServiceWorker));
     await open(page);
     inView = Number((await evaluate(page, "location.hash")).slice("#Frame".length));
-    for (const file of ["/", "/app.js", "/hengtiebao.js", "/hengtiebao.wasm", "/style.css"])
+    for (const file of ["/", "/app.js", `/${core.script}`, `/${core.wasm}`, "/style.css"])
       assert.equal(served.get(file), true, `${file} from the service worker`);
     await evaluate(page, countWrites);
     for (const frame of Object.keys(frames).map(Number)) {
@@ -385,10 +386,38 @@ describe("nothing from another origin, nothing stored", () => {
     assert.deepEqual(foreign, []);
     const asked = (kind) => new Set(requests.filter((r) => r.kind === kind)
       .map((r) => new URL(r.url).pathname));
-    for (const file of ["/", "/app.js", "/hengtiebao.wasm"]) assert.ok(asked("page").has(file), file);
-    assert.ok(asked("service_worker").has("/hengtiebao.wasm"), "the worker's requests are seen");
+    for (const file of ["/", "/app.js", `/${core.wasm}`]) assert.ok(asked("page").has(file), file);
+    assert.ok(asked("service_worker").has(`/${core.wasm}`), "the worker's requests are seen");
     // The worker's own script is fetched by the browser, seen only by the server.
     assert.ok(server.requests.includes("/sw.js"));
+  });
+
+  // Asked of the page as a script injected into it would ask: each refused by the page's own
+  // policy, which the browser reports, whether or not the network is there.
+  test("the page's policy refuses another origin's script, style, image, fetch and form", async () => {
+    const other = "http://localhost:9";
+    const refused = await evaluate(page, `new Promise((resolve) => {
+      const seen = [];
+      addEventListener("securitypolicyviolation", (event) =>
+        seen.push(event.effectiveDirective + " " + event.blockedURI));
+      const element = (tag, attributes) =>
+        document.head.append(Object.assign(document.createElement(tag), attributes));
+      element("script", { src: "${other}/a.js" });
+      element("link", { rel: "stylesheet", href: "${other}/a.css" });
+      element("img", { src: "${other}/a.png" });
+      element("script", { textContent: "document.title = 'inline';" });
+      fetch("${other}/a").catch(() => {});
+      const form = document.createElement("form");
+      Object.assign(form, { action: "${other}/a", method: "post" });
+      document.body.append(form);
+      form.submit();
+      setTimeout(() => resolve(seen.sort()), 500);
+    })`);
+    assert.deepEqual(refused, [
+      `connect-src ${other}/a`, `form-action ${other}/a`, `img-src ${other}/a.png`,
+      `script-src-elem ${other}/a.js`, "script-src-elem inline", `style-src-elem ${other}/a.css`,
+    ]);
+    assert.notEqual(await evaluate(page, "document.title"), "inline");
   });
 
   test("no cookie", async () => {
@@ -405,9 +434,8 @@ describe("nothing from another origin, nothing stored", () => {
   });
 
   test("one cache, the service worker's, holding its files alone", async () => {
-    const worker = readFileSync(`${dist}/sw.js`, "utf8");
-    const name = `hengtiebao ${origin}/ ${worker.match(/const CACHE = `\$\{SCOPE\}([0-9a-f]{16})`;/)[1]}`;
-    const files = JSON.parse(worker.match(/const FILES = (\[.*\]);/)[1]);
+    const name = `hengtiebao ${origin}/ ${cacheDigest(dist)}`;
+    const files = keptFiles(dist);
     assert.deepEqual(await evaluate(page, "caches.keys()"), [name]);
     const kept = await evaluate(page, `caches.open(${js(name)})
       .then((cache) => cache.keys()).then((keys) => keys.map((key) => new URL(key.url).pathname))`);
@@ -429,7 +457,7 @@ async function until(tab, expression) {
 const controlled = (tab) => until(tab, "navigator.serviceWorker.controller !== null && " +
   "document.documentElement.hasAttribute('data-ready')");
 // TAB's page loaded, of the release MARK ("first" for the built page, unmarked).
-const release = (tab, mark) => until(tab, "document.documentElement.hasAttribute('data-ready') && " +
+const onRelease = (tab, mark) => until(tab, "document.documentElement.hasAttribute('data-ready') && " +
   `(document.documentElement.dataset.release ?? "first") === ${js(mark)}`);
 
 // Types ROW's texts into its frame of TAB (in view or not), taps its button and waits for the
@@ -445,25 +473,27 @@ async function weigh(tab, row) {
 }
 
 describe("over time: releases, a failed load, an early tap", () => {
-  const source = fileURLToPath(new URL(".", import.meta.url));
   const site = mkdtempSync(join(tmpdir(), "hengtiebao-site-"));
-  const kept = readFileSync(`${dist}/sw.js`, "utf8").match(/const FILES = \[(.*)\];/)[1];
   const row = rows.find((r) => r.frame === 2);
-  // A copy of the page in FOLDER; with MARK, the next release: its script marks the page, and the
-  // build's own step writes its worker.
+  // A copy of the page in FOLDER, put there an hour ago; with MARK, the next release, put there
+  // now: its script marks the page, its core has other bytes, and the build's own step names its
+  // files. (nginx tells a file's versions apart by time and size, and the next release's worker
+  // has the first's size.)
   function copy(folder, mark) {
     cpSync(dist, folder, { recursive: true });
-    if (!mark) return;
-    writeFileSync(`${folder}/app.js`,
-      `${readFileSync(`${dist}/app.js`, "utf8")}document.documentElement.dataset.release = ${js(mark)};\n`);
-    execFileSync(process.env.CMAKE ?? "cmake", [`-DDIST=${folder}`, `-DFILES=${kept.replaceAll(/[" ]/g, "")}`,
-      `-DSOURCE=${source}/sw.js`, "-P", `${source}/worker.cmake`]);
+    if (mark) {
+      writeFileSync(`${folder}/app.js`,
+        `${readFileSync(`${dist}/app.js`, "utf8")}document.documentElement.dataset.release = ${js(mark)};\n`);
+      release(folder, { wasm: withSection(readFileSync(`${dist}/${core.wasm}`), mark) });
+    }
+    const put = new Date(Date.now() - (mark ? 0 : 3600000));
+    for (const file of readdirSync(folder)) utimesSync(`${folder}/${file}`, put, put);
   }
   const cacheNames = (tab) => evaluate(tab, "caches.keys()");
   const servers = [];
   const tabs = [];
-  async function tabOn(folder, options) {
-    const server = await serve(folder, options);
+  async function tabOn(folder, start = serve) {
+    const server = await start(folder);
     const tab = await browser.newPage({ isolated: true });
     await tab.send("Page.enable");
     servers.push(server);
@@ -476,43 +506,59 @@ describe("over time: releases, a failed load, an early tap", () => {
     rmSync(site, { recursive: true, force: true });
   });
 
-  // Served as common hosting does, each file kept an hour by the browser: the next release must
-  // still reach the phone whole, and a second copy on the same origin keep its offline use.
-  test("the next release replaces the first whole, online and offline, beside another copy", async () => {
-    copy(`${site}/a`);
-    copy(`${site}/b`);
-    copy(`${site}/next`, "next");
-    const [server, tab] = await tabOn(site, { maxAge: 3600 });
-    await open(tab, `${server.origin}/b/`);
-    await controlled(tab);
-    await open(tab, `${server.origin}/a/`);
-    await controlled(tab);
-    const first = await cacheNames(tab);
-    assert.equal(first.length, 2, "a cache for each copy");
-    rmSync(`${site}/a`, { recursive: true });
-    renameSync(`${site}/next`, `${site}/a`);
-    await evaluate(tab, "location.reload()");
-    await release(tab, "next");
-    const now = await cacheNames(tab);
-    assert.equal(now.length, 2, `the first release's cache gone, the other copy's kept: ${now}`);
-    assert.ok(now.includes(first.find((name) => name.includes("/b/"))), "the other copy's cache");
-    assert.ok(!now.includes(first.find((name) => name.includes("/a/"))), "a new cache for the next");
-    assert.equal(await weigh(tab, row), row.weight);
+  // Served as common hosting does, each file kept an hour by the browser, and as the page's nginx
+  // configuration serves it: the next release must still reach the phone whole, and a second copy
+  // on the same origin keep its offline use.
+  const hosts = {
+    "each file kept an hour": (folder) => serve(folder, { maxAge: 3600 }),
+    "nginx": (folder) => nginx(folder, `${dist}/nginx.conf`),
+  };
+  for (const [host, start] of Object.entries(hosts)) {
+    test(`the next release replaces the first whole, online and offline, beside another copy (${host})`, async () => {
+      const root = `${site}/${Object.keys(hosts).indexOf(host)}`;
+      copy(`${root}/a`);
+      copy(`${root}/b`);
+      copy(`${root}/next`, "next");
+      const [server, tab] = await tabOn(root, start);
+      await open(tab, `${server.origin}/b/`);
+      await controlled(tab);
+      await open(tab, `${server.origin}/a/`);
+      await controlled(tab);
+      const first = await cacheNames(tab);
+      assert.equal(first.length, 2, "a cache for each copy");
+      rmSync(`${root}/a`, { recursive: true });
+      renameSync(`${root}/next`, `${root}/a`);
+      await evaluate(tab, "location.reload()");
+      await onRelease(tab, "next");
+      const now = await cacheNames(tab);
+      assert.equal(now.length, 2, `the first release's cache gone, the other copy's kept: ${now}`);
+      assert.ok(now.includes(first.find((name) => name.includes("/b/"))), "the other copy's cache");
+      assert.ok(!now.includes(first.find((name) => name.includes("/a/"))), "a new cache for the next");
+      // Nothing of the first release's core in the page or in its cache.
+      const next = coreFiles(`${root}/a`);
+      const loaded = await evaluate(tab, `performance.getEntriesByType("resource")
+        .map((entry) => new URL(entry.name).pathname).filter((path) => path.includes("/hengtiebao"))`);
+      assert.deepEqual([...new Set(loaded)].sort(), [`/a/${next.script}`, `/a/${next.wasm}`].sort());
+      const cached = await evaluate(tab, `caches.open(${js(now.find((name) => name.includes("/a/")))})
+        .then((cache) => cache.keys()).then((keys) => keys.map((key) => new URL(key.url).pathname))`);
+      assert.deepEqual(cached.sort(), keptFiles(`${root}/a`).map((file) => `/a/${file}`).sort());
+      assert.equal(await weigh(tab, row), row.weight);
 
-    await server.stop();
-    await tab.send("Network.emulateNetworkConditions",
-      { offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
-    await open(tab);
-    await release(tab, "next");
-    assert.equal(await weigh(tab, row), row.weight);
-    await open(tab, `${server.origin}/b/`);
-    await release(tab, "first");
-    assert.equal(await weigh(tab, row), row.weight);
-  });
+      await server.stop();
+      await tab.send("Network.emulateNetworkConditions",
+        { offline: true, latency: 0, downloadThroughput: -1, uploadThroughput: -1 });
+      await open(tab);
+      await onRelease(tab, "next");
+      assert.equal(await weigh(tab, row), row.weight);
+      await open(tab, `${server.origin}/b/`);
+      await onRelease(tab, "first");
+      assert.equal(await weigh(tab, row), row.weight);
+    });
+  }
 
   test("a core that cannot load is told in every frame; the retry loads it", async () => {
     copy(`${site}/broken`);
-    renameSync(`${site}/broken/hengtiebao.wasm`, `${site}/wasm`);
+    renameSync(`${site}/broken/${core.wasm}`, `${site}/wasm`);
     const [server, tab] = await tabOn(`${site}/broken`);
     const before = exceptions.length;
     await tab.send("Page.navigate", { url: `${server.origin}/` });
@@ -532,16 +578,16 @@ describe("over time: releases, a failed load, an early tap", () => {
     // A tap now changes nothing and throws nothing.
     await evaluate(tab, "document.getElementById('Command1').click()");
     assert.equal(await evaluate(tab, "document.getElementById('jieguo1').value"), "");
-    renameSync(`${site}/wasm`, `${site}/broken/hengtiebao.wasm`);
+    renameSync(`${site}/wasm`, `${site}/broken/${core.wasm}`);
     await evaluate(tab, "document.getElementById('Frame1-retry').click()");
-    await release(tab, "first");
+    await onRelease(tab, "first");
     assert.equal(await weigh(tab, row), row.weight);
   });
 
   test("a tap before the script and the core have arrived is answered once they have", async () => {
     const [server, tab] = await tabOn(dist);
     const script = server.hold("/app.js");
-    const core = server.hold("/hengtiebao.wasm");
+    const wasm = server.hold(`/${core.wasm}`);
     await tab.send("Page.navigate", { url: `${server.origin}/#Frame2` });
     assert.equal(await until(tab, "document.getElementById('Command2')?.disabled && 'disabled'"),
       "disabled", "not ready before the script has run");
@@ -551,15 +597,15 @@ describe("over time: releases, a failed load, an early tap", () => {
     for (const [i, id] of frames[2].inputs.entries()) await type(tab, id, row.texts[i]);
     await tap(tab, "Command2");
     assert.equal(await evaluate(tab, "document.getElementById('yuan3').value"), "");
-    core();
+    wasm();
     assert.equal(await until(tab, "document.getElementById('yuan3').value"), row.weight);
   });
 
 });
 
 // Debian's nginx serving FOLDER on a free port of this machine, with the configuration the page
-// ships (FOLDER/nginx.conf) inside a server block of its own; stop() ends it.
-async function nginx(folder) {
+// ships (CONF) inside a server block of its own; stop() ends it.
+async function nginx(folder, conf = `${folder}/nginx.conf`) {
   assert.ok(!(process.env.NGINX ?? "NOTFOUND").endsWith("NOTFOUND"), "nginx is installed");
   const prefix = mkdtempSync(join(tmpdir(), "hengtiebao-nginx-"));
   const probe = createServer().listen(0, "127.0.0.1");
@@ -572,9 +618,10 @@ async function nginx(folder) {
   writeFileSync(`${prefix}/nginx.conf`, `daemon off; pid ${prefix}/nginx.pid; error_log stderr;
     ${process.getuid() === 0 ? "user root;" : ""} events {}
     http { access_log off; ${temps}
-      server { listen 127.0.0.1:${port}; root ${folder}; include ${folder}/nginx.conf; } }`);
+      server { listen 127.0.0.1:${port}; root ${folder}; include ${conf}; } }`);
   const child = spawn(process.env.NGINX, ["-e", "stderr", "-p", prefix, "-c", `${prefix}/nginx.conf`],
     { stdio: ["ignore", "ignore", "pipe"] });
+  const exited = once(child, "exit");
   let log = "";
   child.stderr.on("data", (chunk) => (log += chunk));
   const origin = `http://127.0.0.1:${port}`;
@@ -586,7 +633,7 @@ async function nginx(folder) {
     origin,
     async stop() {
       child.kill();
-      await once(child, "exit");
+      await exited;
       rmSync(prefix, { recursive: true, force: true });
     },
   };
@@ -597,24 +644,29 @@ describe("served by nginx with the configuration the page ships", () => {
   before(async () => (server = await nginx(dist)));
   after(() => server?.stop());
 
-  // File, its type, and whether it comes compressed to a browser that accepts it.
+  // File, its type, whether it comes compressed to a browser that accepts it, and how long a
+  // browser may keep it: the core's files, named by their content, for good; the others are asked
+  // again every visit.
+  const always = "no-cache";
+  const forGood = "max-age=31536000, immutable";
   const served = [
-    ["", "text/html; charset=utf-8", "gzip"],
-    ["app.js", "text/javascript; charset=utf-8", "gzip"],
-    ["sw.js", "text/javascript; charset=utf-8", "gzip"],
-    ["hengtiebao.wasm", "application/wasm", "gzip"],
-    ["style.css", "text/css; charset=utf-8", "gzip"],
-    ["manifest.webmanifest", "application/manifest+json; charset=utf-8", "gzip"],
-    ["icon.svg", "image/svg+xml", "gzip"],
-    ["icon-192.png", "image/png", null],
+    ["", "text/html; charset=utf-8", "gzip", always],
+    ["app.js", "text/javascript; charset=utf-8", "gzip", always],
+    ["sw.js", "text/javascript; charset=utf-8", "gzip", always],
+    [core.script, "text/javascript; charset=utf-8", "gzip", forGood],
+    [core.wasm, "application/wasm", "gzip", forGood],
+    ["style.css", "text/css; charset=utf-8", "gzip", always],
+    ["manifest.webmanifest", "application/manifest+json; charset=utf-8", "gzip", always],
+    ["icon.svg", "image/svg+xml", "gzip", always],
+    ["icon-192.png", "image/png", null, always],
   ];
-  for (const [file, type, encoding] of served) {
-    test(`/${file}: ${type}, asked again every visit${encoding ? ", compressed" : ""}`, async () => {
+  for (const [file, type, encoding, kept] of served) {
+    test(`/${file}: ${type}, ${kept}${encoding ? ", compressed" : ""}`, async () => {
       const response = await fetch(`${server.origin}/${file}`, { headers: { "Accept-Encoding": "gzip" } });
       await response.arrayBuffer();
       assert.deepEqual([response.status, response.headers.get("content-type"),
         response.headers.get("cache-control"), response.headers.get("content-encoding")],
-      [200, type, "no-cache", encoding]);
+      [200, type, kept, encoding]);
     });
   }
 

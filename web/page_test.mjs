@@ -1,19 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page as the build wrote it (dist/): the window's frames, fields and lists with their ids,
-// labels and keyboards; the frames' colours; a policy that lets nothing in from another origin;
+// labels and keyboards; the frames' colours; nothing named from another origin; the release's names;
 // the manifest's icons; the service worker's files.
 //   node page_test.mjs DIST reference_weights.txt
 import assert from "node:assert/strict";
-import { execFileSync } from "node:child_process";
-import { cpSync, existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { createHash } from "node:crypto";
+import { cpSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync }
+  from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { describe, test } from "node:test";
-import { fileURLToPath } from "node:url";
+import { cacheDigest, coreFiles, keptFiles, release, withSection } from "./test_release.mjs";
 
 const [dist, referenceFile] = process.argv.slice(2);
 const read = (file) => readFileSync(`${dist}/${file}`, "utf8");
 const page = read("index.html");
+const core = coreFiles(dist);
 
 // The page's elements in order, each with its tag, attributes and the frame it lies in; the
 // text of each element whose id is asked for.
@@ -144,22 +146,12 @@ describe("the frames' colours", () => {
 });
 
 describe("nothing from another origin, nothing stored", () => {
-  const csp = elements.find((e) => e.tag === "meta" && e.attrs["http-equiv"] === "Content-Security-Policy");
-  const rules = Object.fromEntries(
-    csp.attrs.content.split(";").map((rule) => rule.trim().split(/\s+/)).map(([n, ...v]) => [n, v]),
-  );
-  test("the policy allows this origin alone", () => {
-    assert.deepEqual(rules["default-src"], ["'none'"]);
-    assert.deepEqual(rules["script-src"], ["'self'", "'wasm-unsafe-eval'"]);
-    for (const name of ["style-src", "img-src", "connect-src", "manifest-src", "worker-src"])
-      assert.deepEqual(rules[name], ["'self'"], name);
-  });
   test("every address the page names is its own", () => {
-    for (const file of ["index.html", "style.css", "app.js", "hengtiebao.js", "sw.js"])
+    for (const file of ["index.html", "style.css", "app.js", core.script, "sw.js"])
       assert.doesNotMatch(read(file), /(src|href|url)\s*[=(]\s*["']?(https?:)?\/\//, file);
   });
   test("no cookie, no web storage in the scripts", () => {
-    for (const file of ["app.js", "hengtiebao.js", "sw.js"])
+    for (const file of ["app.js", core.script, "sw.js"])
       assert.doesNotMatch(read(file), /document\.cookie|localStorage|sessionStorage|indexedDB/, file);
   });
 });
@@ -184,35 +176,55 @@ describe("installable and offline", () => {
     assert.deepEqual(purposes, ["192x192 any", "512x512 any", "512x512 maskable"]);
   });
 
-  const worker = read("sw.js");
-  const kept = JSON.parse(worker.match(/const FILES = (\[.*\]);/)[1]);
   test("the service worker keeps every file the page loads", () => {
     const loaded = elements.flatMap((e) => [e.attrs.src, e.tag === "link" ? e.attrs.href : null]);
-    const wanted = ["index.html", "app.js", "hengtiebao.js", "hengtiebao.wasm", ...loaded];
+    const wanted = ["index.html", "app.js", core.script, core.wasm, ...loaded];
     for (const file of wanted.filter(Boolean)) assert.ok(kept.includes(file), file);
     for (const file of kept) assert.ok(existsSync(`${dist}/${file}`), file);
   });
-  // The build's own step, on a copy of the files: any kept file changed gives a new name, and
-  // the same files the same name.
-  test("its cache is named by the digest of the files it keeps", () => {
-    const copy = mkdtempSync(join(tmpdir(), "hengtiebao-worker-"));
-    const nameOf = () => {
-      execFileSync(process.env.CMAKE ?? "cmake", [`-DDIST=${copy}`, `-DFILES=${kept.join(",")}`,
-        `-DSOURCE=${fileURLToPath(new URL("sw.js", import.meta.url))}`, "-P",
-        fileURLToPath(new URL("worker.cmake", import.meta.url))]);
-      return readFileSync(`${copy}/sw.js`, "utf8").match(/const CACHE = `\$\{SCOPE\}([0-9a-f]{16})`;/)?.[1];
-    };
+});
+
+// A file's digest as the build names files: the first 16 hex digits of its SHA-256.
+const digestOf = (bytes) => createHash("sha256").update(bytes).digest("hex").slice(0, 16);
+const coreIn = (folder) => readdirSync(folder).filter((file) => /^hengtiebao.*\.(js|wasm)$/.test(file));
+
+const kept = keptFiles(dist);
+describe("a release's names", () => {
+  test("the core's script and WebAssembly are named by their content, the script naming the other", () => {
+    for (const file of [core.script, core.wasm])
+      assert.equal(file.match(/^hengtiebao-([0-9a-f]{16})\.(js|wasm)$/)?.[1], digestOf(readFileSync(`${dist}/${file}`)), file);
+    const named = read(core.script).match(/hengtiebao[-0-9a-f]*\.wasm/g);
+    assert.ok(named.length > 0 && named.every((name) => name === core.wasm), named.join(" "));
+    assert.deepEqual(coreIn(dist).sort(), [core.script, core.wasm].sort(), "no other core beside it");
+  });
+
+  // The build's own step, on a copy of the release: any file changed gives the cache a new name,
+  // a changed core new names for both its files and no file of the earlier core left beside them,
+  // and the same files the same names.
+  test("the next release's core and cache are named anew, the same release's the same", () => {
+    const copy = mkdtempSync(join(tmpdir(), "hengtiebao-release-"));
     try {
       cpSync(dist, copy, { recursive: true });
-      const name = nameOf();
-      assert.equal(readFileSync(`${copy}/sw.js`, "utf8"), worker, "as the build wrote it");
-      for (const file of kept) {
+      release(copy);
+      for (const file of ["index.html", "sw.js", core.script])
+        assert.equal(readFileSync(`${copy}/${file}`, "utf8"), read(file), `${file} as the build wrote it`);
+      const name = cacheDigest(dist);
+      for (const file of kept.filter((file) => !file.startsWith("hengtiebao"))) {
         const bytes = readFileSync(`${dist}/${file}`);
         writeFileSync(`${copy}/${file}`, Buffer.concat([bytes, Buffer.from(" ")]));
-        assert.notEqual(nameOf(), name, `${file} changed`);
+        release(copy);
+        assert.notEqual(cacheDigest(copy), name, `${file} changed`);
         writeFileSync(`${copy}/${file}`, bytes);
       }
-      assert.equal(nameOf(), name, "the same files again");
+      release(copy, { wasm: withSection(readFileSync(`${dist}/${core.wasm}`), "next") });
+      const next = coreFiles(copy);
+      assert.notEqual(next.wasm, core.wasm);
+      assert.notEqual(next.script, core.script, "the script names the new WebAssembly");
+      assert.deepEqual(coreIn(copy).sort(), [next.script, next.wasm].sort());
+      assert.deepEqual(keptFiles(copy).filter((file) => file.startsWith("hengtiebao")), [next.script, next.wasm]);
+      assert.notEqual(cacheDigest(copy), name);
+      release(copy, { wasm: readFileSync(`${dist}/${core.wasm}`) });
+      assert.deepEqual([coreFiles(copy), cacheDigest(copy)], [core, name], "the same files again");
     } finally {
       rmSync(copy, { recursive: true, force: true });
     }
