@@ -10,6 +10,7 @@ import { cpSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, wri
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { describe, test } from "node:test";
+import { gzipSync } from "node:zlib";
 import { cacheDigest, coreFiles, keptFiles, release, withSection } from "./test_release.mjs";
 
 const [dist, referenceFile] = process.argv.slice(2);
@@ -162,6 +163,17 @@ function pngSize(file) {
   assert.equal(bytes.toString("latin1", 1, 4), "PNG", file);
   return [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
 }
+
+// What the page loads, each file as gzip -9 sends it, and the pictures that only installing
+// fetches: within their budgets, so that the first visit of a phone on a slow network stays short.
+test("what the page loads within 150 kB compressed, the install icons within 120 kB", () => {
+  const loaded = keptFiles(dist).map((file) => gzipSync(readFileSync(`${dist}/${file}`), { level: 9 }).length);
+  const total = loaded.reduce((sum, size) => sum + size);
+  assert.ok(total <= 150000, `${total} bytes`);
+  const icons = JSON.parse(read("manifest.webmanifest")).icons.map((icon) => readFileSync(`${dist}/${icon.src}`).length);
+  const iconBytes = icons.reduce((sum, size) => sum + size);
+  assert.ok(iconBytes <= 120000, `${iconBytes} bytes`);
+});
 
 describe("installable and offline", () => {
   const manifest = JSON.parse(read("manifest.webmanifest"));
