@@ -29,6 +29,7 @@ git ls-files -z --cached --others --exclude-standard |
 in_root='chroot "$1" env -i PATH=/usr/bin:/bin HOME=/root sh -c'
 build='set -e && cd /root/hengtiebao
 echo "== $(date +%T) Emscripten $(cat /usr/share/emscripten/emscripten-version.txt), Node $(node --version), $(chromium --version 2>/dev/null)"
+npm ci --prefix web --no-audit --no-fund --ignore-scripts
 cmake --preset web >configure.log || { cat configure.log && exit 1; }
 grep "^-- Performing Test" configure.log
 cmake --build --preset web
@@ -41,12 +42,14 @@ zip=hengtiebao-$(project_version)-web.zip
 rm -rf build-web/dist build-web/screenshots build-web/hengtiebao-*-web.zip build-web/SHA256SUMS
 mkdir -p build-web
 echo "== $(date +%T) A fresh trixie root, its packages from $debs where they are"
+# npm reaches its registry from the root as it does from this machine: with the same certificates.
 # The package cache is this run's alone while it reads and refills it (mmdebstrap's manual's way).
 flock "$debs.lock" sh -c '. scripts/packages.sh && debian_root "$@"' sh apt trixie /dev/null \
     --include="$WEB_PACKAGES" --skip=essential/unlink \
     --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
     --setup-hook="sync-in $debs /var/cache/apt/archives" \
     --customize-hook="sync-out /var/cache/apt/archives $debs" \
+    --customize-hook='copy-in /etc/ssl/certs/ca-certificates.crt /etc/ssl/certs' \
     --customize-hook='mkdir "$1/root/hengtiebao"' \
     --customize-hook="tar-in $TMPDIR/source.tar /root/hengtiebao" \
     --customize-hook="$in_root '$build'" \

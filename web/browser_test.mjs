@@ -303,6 +303,15 @@ const layout = () => evaluate(page, `(() => {
   return { scroll: document.documentElement.scrollWidth, width: innerWidth, outside, small };
 })()`);
 
+// What axe-core (pinned in package-lock.json) finds wrong for people using assistive technology:
+// "rule: element, element" for each rule broken.
+const axe = readFileSync(new URL("node_modules/axe-core/axe.min.js", import.meta.url), "utf8");
+const accessibility = async () => {
+  if (!(await evaluate(page, "typeof axe !== 'undefined'"))) await evaluate(page, axe);
+  return evaluate(page, `axe.run(document, { resultTypes: ["violations"] }).then(({ violations }) =>
+    violations.map((v) => v.id + ": " + v.nodes.map((node) => node.target.join(" ")).join(", ")))`);
+};
+
 async function screenshot(name) {
   const { data } = await page.send("Page.captureScreenshot", { format: "png" });
   mkdirSync(screenshots, { recursive: true });
@@ -319,22 +328,24 @@ describe("the layout of a phone and of a desktop", () => {
     describe(`${name}: ${width} × ${height}`, () => {
       before(() => screen(width, height, mobile));
       for (const frame of Object.keys(frames).map(Number)) {
-        test(`Frame${frame} fits, its targets large enough`, async () => {
+        test(`Frame${frame} fits, its targets large enough, nothing for axe-core`, async () => {
           await compute(frame, firstRowOf(frame).texts);
           const seen = await layout();
           assert.ok(seen.scroll <= seen.width, `no sideways scrolling: ${seen.scroll} > ${seen.width}`);
           assert.deepEqual(seen.outside, [], "beyond the window's width");
           assert.deepEqual(seen.small, [], "under 44 px");
+          assert.deepEqual(await accessibility(), []);
         });
       }
       for (const [kind, frame, texts] of failures.filter(([, , , , , choice]) => choice)
         .concat(failures.filter(([kind]) => kind === "a long text cut"))) {
-        test(`a failure shown fits: ${kind}`, async () => {
+        test(`a failure shown fits, nothing for axe-core: ${kind}`, async () => {
           await compute(frame, texts);
           const seen = await layout();
           assert.ok(seen.scroll <= seen.width, `no sideways scrolling: ${seen.scroll} > ${seen.width}`);
           assert.deepEqual(seen.outside, []);
           assert.deepEqual(seen.small, []);
+          assert.deepEqual(await accessibility(), []);
         });
       }
       test("a screenshot with a result", async () => {
