@@ -13,9 +13,11 @@ WINDOWS_PACKAGES="cmake g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n dpkg-
  diffoscope qt6-documentation-tools"
 # The page, in a Debian 13 root: emscripten, fast_float (its C++ library reads no doubles), Node,
 # the icon's render tool built for the root and optipng to pack its pictures, wabt to check the
-# WebAssembly's features, Chromium with a Chinese font, nginx to serve it, npm for axe-core.
+# WebAssembly's features, Chromium, Firefox ESR and WebKit (on Xvfb) with a Chinese font, nginx to
+# serve the page, npm for axe-core and Firefox's WebDriver BiDi client.
 WEB_PACKAGES="emscripten libfast-float-dev cmake make googletest nodejs dpkg-dev python3
- g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n optipng wabt chromium fonts-noto-cjk nginx npm"
+ g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n optipng wabt chromium firefox-esr
+ webkit2gtk-driver xvfb fonts-noto-cjk nginx npm"
 
 # The project's cache: the static Qt, downloaded packages, the builds' work folders.
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao

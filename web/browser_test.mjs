@@ -7,28 +7,20 @@
 import assert from "node:assert/strict";
 import { spawn } from "node:child_process";
 import { once } from "node:events";
-import { cpSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, renameSync, rmSync, utimesSync,
-  writeFileSync } from "node:fs";
+import { mkdirSync, mkdtempSync, readFileSync, renameSync, rmSync, writeFileSync } from "node:fs";
 import { createServer } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { evaluate, launch, open, serve, tap, type } from "./browser.mjs";
-import { frames, frameWriting } from "./test_frames.mjs";
-import { cacheDigest, coreFiles, keptFiles, release, withSection } from "./test_release.mjs";
+import { failures, frames, referenceRows, suggestions } from "./test_frames.mjs";
+import { cacheDigest, copyRelease, coreFiles, keptFiles } from "./test_release.mjs";
 
 const [dist, referenceFile, screenshots] = process.argv.slice(2);
 const results = Object.values(frames).map((frame) => frame.result);
 const core = coreFiles(dist);
 
-// The reference file: rows of result box, input texts and result text.
-const rows = readFileSync(referenceFile, "utf8")
-  .split("\n")
-  .filter((line) => line && !line.startsWith("#") && !line.startsWith("list "))
-  .map((line) => {
-    const [result, ...texts] = line.split(" ");
-    return { frame: frameWriting(result), result, weight: texts.pop(), texts };
-  });
+const rows = referenceRows(referenceFile);
 const firstRowOf = (frame) => rows.find((row) => row.frame === frame);
 
 const server = await serve(dist);
@@ -145,25 +137,6 @@ describe("every reference weight typed and tapped", () => {
   }
 });
 
-// name, frame, typed texts, field to correct, the window's words, a suggestion's button.
-const long = "x".repeat(40);
-const failures = [
-  ["empty", 1, ["", "500", "10", "7.85"], "chang1", "请输入钢板的长度。", null],
-  ["blank density", 1, ["1000", "500", "10", "\u3000 "], "Combo1", "请输入钢板的密度。", null],
-  ["not a number", 2, ["20", "1ooo"], "yuan2",
-    "圆钢的长度“1ooo”不是数字。请输入数字，如 1000 或 12.5。", null],
-  ["a long text cut", 4, [long, "1000"], "liu1",
-    `六角钢的对边距离“${"x".repeat(30)}…”不是数字。请输入数字，如 1000 或 12.5。`, null],
-  ["overflow", 3, ["1E200", "1E200"], "fang1", "方钢的重量太大，无法计算。请检查输入的数字。", null],
-  ["overflow of a length beyond doubles", 5, ["20×3", "1E400"], "dj2",
-    "等边角钢的重量太大，无法计算。请检查输入的数字。", null],
-  ["unknown model, with a suggestion", 5, ["20x3", "1000"], "dj1",
-    "等边角钢规格“20x3”不在列表中。\n是否改用列表中的“20×3”计算？", "改用“20×3”"],
-  ["unknown model, without one", 7, ["16b", "1000"], "cg1",
-    "槽钢型号“16b”不在列表中。请从列表中选择。", null],
-  ["no model", 8, ["", "1000"], "gg1", "请选择或输入工字钢的型号。", null],
-];
-
 // Where the failure sits, what it says and what has the focus.
 const failureSeen = (field) => evaluate(page, `(() => {
   const field = document.getElementById(${js(field)});
@@ -205,14 +178,6 @@ describe("each kind of failure beside its field, in the window's words", () => {
     });
   }
 });
-
-// Frame, typed model, the listed model the page offers for it.
-const suggestions = [
-  [5, "∠20x3", "20×3"],
-  [6, "25x16x3", "25×16×3"],
-  [7, "槽16a", "16a"],
-  [8, "工20a", "20a"],
-];
 
 describe("a suggestion taken", () => {
   for (const [frame, typed, listed] of suggestions) {
@@ -486,20 +451,7 @@ async function weigh(tab, row) {
 describe("over time: releases, a failed load, an early tap", () => {
   const site = mkdtempSync(join(tmpdir(), "hengtiebao-site-"));
   const row = rows.find((r) => r.frame === 2);
-  // A copy of the page in FOLDER, put there an hour ago; with MARK, the next release, put there
-  // now: its script marks the page, its core has other bytes, and the build's own step names its
-  // files. (nginx tells a file's versions apart by time and size, and the next release's worker
-  // has the first's size.)
-  function copy(folder, mark) {
-    cpSync(dist, folder, { recursive: true });
-    if (mark) {
-      writeFileSync(`${folder}/app.js`,
-        `${readFileSync(`${dist}/app.js`, "utf8")}document.documentElement.dataset.release = ${js(mark)};\n`);
-      release(folder, { wasm: withSection(readFileSync(`${dist}/${core.wasm}`), mark) });
-    }
-    const put = new Date(Date.now() - (mark ? 0 : 3600000));
-    for (const file of readdirSync(folder)) utimesSync(`${folder}/${file}`, put, put);
-  }
+  const copy = (folder, mark) => copyRelease(dist, folder, mark);
   const cacheNames = (tab) => evaluate(tab, "caches.keys()");
   const servers = [];
   const tabs = [];

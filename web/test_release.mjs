@@ -4,8 +4,10 @@
 // on a copy of it.
 //   coreFiles(dist) -> { script: "hengtiebao-0123456789abcdef.js", wasm: "hengtiebao-….wasm" }
 //   release(copy, { wasm: bytes })  writes COPY's release again around another WebAssembly
+//   copyRelease(dist, "site/a", "next")  the next release of DIST's page, at site/a
 import { execFileSync } from "node:child_process";
-import { copyFileSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { copyFileSync, cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, utimesSync,
+  writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { fileURLToPath } from "node:url";
@@ -45,4 +47,19 @@ export function release(copy, { wasm } = {}) {
   } finally {
     rmSync(core, { recursive: true, force: true });
   }
+}
+
+// A copy of DIST's page in FOLDER, put there an hour ago; with MARK, the next release, put there
+// now: its script marks the page (data-release), its core has other bytes, and the build's own
+// step names its files. (nginx tells a file's versions apart by time and size, and the next
+// release's worker has the first's size.)
+export function copyRelease(dist, folder, mark) {
+  cpSync(dist, folder, { recursive: true });
+  if (mark) {
+    writeFileSync(`${folder}/app.js`, `${readFileSync(`${dist}/app.js`, "utf8")}` +
+      `document.documentElement.dataset.release = ${JSON.stringify(mark)};\n`);
+    release(folder, { wasm: withSection(readFileSync(`${dist}/${coreFiles(dist).wasm}`), mark) });
+  }
+  const put = new Date(Date.now() - (mark ? 0 : 3600000));
+  for (const file of readdirSync(folder)) utimesSync(`${folder}/${file}`, put, put);
 }

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page's two other engines behind the same few calls, for tests that drive the page through
+// scripts run in it: Firefox ESR through WebDriver BiDi (puppeteer-core, from npm), and WebKit,
+// the engine of every iPhone browser, through WebKitWebDriver (Debian's webkit2gtk-driver) and
+// its MiniBrowser on an X server of its own.
+//   const tab = await startEngine("webkit");  await tab.open(url);
+//   await tab.evaluate("document.title");  await tab.screenshot(png);  await tab.close();
+import { spawn } from "node:child_process";
+import { once } from "node:events";
+import { writeFileSync } from "node:fs";
+import { createServer } from "node:net";
+import puppeteer from "puppeteer-core";
+
+export function startEngine(name) {
+  if (name === "firefox") return firefox();
+  if (name === "webkit") return webkit();
+  throw new Error(`no engine ${name}`);
+}
+
+async function firefox() {
+  const browser = await puppeteer.launch({
+    browser: "firefox",
+    executablePath: process.env.FIREFOX,
+    headless: true,
+  });
+  const page = await browser.newPage();
+  return {
+    version: `Firefox ${await browser.version()}`,
+    open: (url) => page.goto(url, { waitUntil: "load" }),
+    evaluate: (expression) => page.evaluate(expression),
+    resize: (width, height) => page.setViewport({ width, height }),
+    screenshot: (path) => page.screenshot({ path }),
+    close: () => browser.close(),
+  };
+}
+
+// A port of this machine that no one listens on.
+async function freePort() {
+  const probe = createServer().listen(0, "127.0.0.1");
+  await once(probe, "listening");
+  const { port } = probe.address();
+  probe.close();
+  return port;
+}
+
+// A program that stop() ends, with its standard error kept for a failure's report.
+function started(program, args, options = {}) {
+  const child = spawn(program, args, { stdio: ["ignore", "ignore", "pipe"], ...options });
+  const exited = once(child, "exit");
+  child.log = "";
+  child.stderr.on("data", (chunk) => (child.log += chunk));
+  child.stop = async () => {
+    child.kill();
+    await exited;
+  };
+  return child;
+}
+
+// Xvfb on a display it picks itself (-displayfd), never a fixed number that another run holds.
+async function xServer() {
+  const x = started("Xvfb", ["-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+    { stdio: ["ignore", "ignore", "pipe", "pipe"] });
+  let number = "";
+  for await (const chunk of x.stdio[3]) {
+    number += chunk;
+    if (number.endsWith("\n")) break;
+  }
+  if (!number.trim()) throw new Error(`Xvfb gave no display:\n${x.log}`);
+  x.display = `:${number.trim()}`;
+  return x;
+}
+
+async function webkit() {
+  const x = await xServer();
+  const port = await freePort();
+  const driver = started(process.env.WEBKIT_DRIVER, [`--port=${port}`, "--host=127.0.0.1"],
+    { env: { ...process.env, DISPLAY: x.display } });
+  const base = `http://127.0.0.1:${port}`;
+  const call = async (method, path, body) => {
+    const response = await fetch(`${base}${path}`, {
+      method,
+      headers: { "Content-Type": "application/json" },
+      body: body && JSON.stringify(body),
+    });
+    const { value } = await response.json();
+    if (value?.error) throw new Error(`${value.error}: ${value.message}`);
+    return value;
+  };
+  for (const end = Date.now() + 10000; !(await fetch(`${base}/status`).then(() => true, () => false));) {
+    if (Date.now() > end || driver.exitCode !== null) throw new Error(`no WebDriver:\n${driver.log}`);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  const { sessionId, capabilities } = await call("POST", "/session", {
+    capabilities: {
+      alwaysMatch: {
+        "webkitgtk:browserOptions": { binary: process.env.MINIBROWSER, args: ["--automation"] },
+      },
+    },
+  });
+  const session = `/session/${sessionId}`;
+  return {
+    version: `WebKit ${capabilities.browserVersion}`,
+    open: (url) => call("POST", `${session}/url`, { url }),
+    // The expression's value, once settled; a throw or a rejection in the page throws here.
+    async evaluate(expression) {
+      const { value, error } = await call("POST", `${session}/execute/async`, {
+        script: `const done = arguments[0];
+          Promise.resolve().then(() => (${expression}))
+            .then((value) => done({ value }), (error) => done({ error: String(error) }));`,
+        args: [],
+      });
+      if (error) throw new Error(error);
+      return value;
+    },
+    resize: (width, height) => call("POST", `${session}/window/rect`, { width, height }),
+    async screenshot(path) {
+      writeFileSync(path, Buffer.from(await call("GET", `${session}/screenshot`), "base64"));
+    },
+    async close() {
+      await call("DELETE", session).catch(() => {});
+      await driver.stop();
+      await x.stop();
+    },
+  };
+}
