@@ -519,6 +519,20 @@ describe("over time: releases, a failed load, an early tap", () => {
     });
   }
 
+  // A visit with nothing new costs the server nothing beyond what the browser asks itself: the
+  // worker's script, to learn whether a release has come.
+  test("an ordinary visit asks for nothing but the worker's script", async () => {
+    copy(`${site}/same`);
+    const [server, tab] = await tabOn(`${site}/same`);
+    await open(tab, `${server.origin}/`);
+    await controlled(tab);
+    const before = server.requests.length;
+    await open(tab);
+    const row = rows.find((r) => r.frame === 3);
+    assert.equal(await weigh(tab, row), row.weight);
+    assert.deepEqual(server.requests.slice(before).filter((path) => path !== "/sw.js"), []);
+  });
+
   test("a core that cannot load is told in every frame; the retry loads it", async () => {
     copy(`${site}/broken`);
     renameSync(`${site}/broken/${core.wasm}`, `${site}/wasm`);
