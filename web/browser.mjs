@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the browser tests and the benchmark share: the built page served on this machine's own
 // address, and Debian's Chromium, headless, driven through the DevTools protocol over a pipe
-// (no WebSocket, no port of its own, no driver program).
+// (no WebSocket, no port of its own, no driver program); and the servers and drivers that tests
+// start: a free port, a program ended by stop(), a wait until it answers.
 //   const server = await serve(dist, { gzip: true });  server.origin -> "http://127.0.0.1:41234"
 //   const browser = await launch();  const page = await browser.newPage();
 //   await page.send("Page.navigate", { url: server.origin + "/" });
@@ -9,6 +10,7 @@ import { spawn } from "node:child_process";
 import { once } from "node:events";
 import { mkdtempSync, readFileSync, rmSync } from "node:fs";
 import { createServer } from "node:http";
+import { createServer as createListener } from "node:net";
 import { tmpdir } from "node:os";
 import { extname, join, normalize } from "node:path";
 import { gzipSync } from "node:zlib";
@@ -222,7 +224,8 @@ class Browser {
     this.child.removeAllListeners("exit");
     this.child.kill();
     await once(this.child, "exit").catch(() => {});
-    rmSync(this.profile, { recursive: true, force: true });
+    // Chromium's helper processes may still write to the profile for a moment after it ends.
+    rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
   }
 }
 
@@ -272,4 +275,35 @@ export async function type(page, id, text) {
   if (text) await page.send("Input.insertText", { text });
   else await page.send("Input.dispatchKeyEvent", { type: "keyDown", key: "Delete", code: "Delete",
     windowsVirtualKeyCode: 46 });
+}
+
+// A port of this machine that no one listens on.
+export async function freePort() {
+  const probe = createListener().listen(0, "127.0.0.1");
+  await once(probe, "listening");
+  const { port } = probe.address();
+  probe.close();
+  return port;
+}
+
+// A program that stop() ends, with its standard error kept for a failure's report.
+export function started(program, args, options = {}) {
+  const child = spawn(program, args, { stdio: ["ignore", "ignore", "pipe"], ...options });
+  const exited = once(child, "exit");
+  child.log = "";
+  child.stderr.on("data", (chunk) => (child.log += chunk));
+  child.stop = async () => {
+    child.kill();
+    await exited;
+  };
+  return child;
+}
+
+// Once URL answers; CHILD, the program that serves it, ending first or 10 s passing throw with
+// its standard error.
+export async function answering(url, child) {
+  for (const end = Date.now() + 10000; !(await fetch(url).then(() => true, () => false));) {
+    if (Date.now() > end || child.exitCode !== null) throw new Error(`${url} did not answer:\n${child.log}`);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
 }

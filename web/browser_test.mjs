@@ -5,14 +5,11 @@
 // the page reloaded offline, and nothing asked of another origin and nothing stored.
 //   node browser_test.mjs DIST reference_weights.txt SCREENSHOT_DIR
 import assert from "node:assert/strict";
-import { spawn } from "node:child_process";
-import { once } from "node:events";
 import { mkdirSync, mkdtempSync, readFileSync, renameSync, rmSync, writeFileSync } from "node:fs";
-import { createServer } from "node:net";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
-import { evaluate, launch, open, serve, tap, type } from "./browser.mjs";
+import { answering, evaluate, freePort, launch, open, serve, started, tap, type } from "./browser.mjs";
 import { failures, frames, referenceRows, suggestions } from "./test_frames.mjs";
 import { cacheDigest, copyRelease, coreFiles, keptFiles } from "./test_release.mjs";
 
@@ -585,10 +582,7 @@ describe("over time: releases, a failed load, an early tap", () => {
 async function nginx(folder, conf = `${folder}/nginx.conf`) {
   assert.ok(!(process.env.NGINX ?? "NOTFOUND").endsWith("NOTFOUND"), "nginx is installed");
   const prefix = mkdtempSync(join(tmpdir(), "hengtiebao-nginx-"));
-  const probe = createServer().listen(0, "127.0.0.1");
-  await once(probe, "listening");
-  const { port } = probe.address();
-  probe.close();
+  const port = await freePort();
   const temps = ["client_body", "proxy", "fastcgi", "uwsgi", "scgi"]
     .map((kind) => `${kind}_temp_path ${prefix}/${kind};`).join(" ");
   // As root, the workers too: they read the build's folder, which is root's alone.
@@ -596,21 +590,13 @@ async function nginx(folder, conf = `${folder}/nginx.conf`) {
     ${process.getuid() === 0 ? "user root;" : ""} events {}
     http { access_log off; ${temps}
       server { listen 127.0.0.1:${port}; root ${folder}; include ${conf}; } }`);
-  const child = spawn(process.env.NGINX, ["-e", "stderr", "-p", prefix, "-c", `${prefix}/nginx.conf`],
-    { stdio: ["ignore", "ignore", "pipe"] });
-  const exited = once(child, "exit");
-  let log = "";
-  child.stderr.on("data", (chunk) => (log += chunk));
+  const child = started(process.env.NGINX, ["-e", "stderr", "-p", prefix, "-c", `${prefix}/nginx.conf`]);
   const origin = `http://127.0.0.1:${port}`;
-  for (const end = Date.now() + 10000; !(await fetch(origin).then(() => true, () => false));) {
-    if (Date.now() > end || child.exitCode !== null) throw new Error(`nginx did not answer:\n${log}`);
-    await new Promise((resolve) => setTimeout(resolve, 50));
-  }
+  await answering(origin, child);
   return {
     origin,
     async stop() {
-      child.kill();
-      await exited;
+      await child.stop();
       rmSync(prefix, { recursive: true, force: true });
     },
   };

@@ -5,11 +5,9 @@
 // its MiniBrowser on an X server of its own.
 //   const tab = await startEngine("webkit");  await tab.open(url);
 //   await tab.evaluate("document.title");  await tab.screenshot(png);  await tab.close();
-import { spawn } from "node:child_process";
-import { once } from "node:events";
 import { writeFileSync } from "node:fs";
-import { createServer } from "node:net";
 import puppeteer from "puppeteer-core";
+import { answering, freePort, started } from "./browser.mjs";
 
 export function startEngine(name) {
   if (name === "firefox") return firefox();
@@ -32,28 +30,6 @@ async function firefox() {
     screenshot: (path) => page.screenshot({ path }),
     close: () => browser.close(),
   };
-}
-
-// A port of this machine that no one listens on.
-async function freePort() {
-  const probe = createServer().listen(0, "127.0.0.1");
-  await once(probe, "listening");
-  const { port } = probe.address();
-  probe.close();
-  return port;
-}
-
-// A program that stop() ends, with its standard error kept for a failure's report.
-function started(program, args, options = {}) {
-  const child = spawn(program, args, { stdio: ["ignore", "ignore", "pipe"], ...options });
-  const exited = once(child, "exit");
-  child.log = "";
-  child.stderr.on("data", (chunk) => (child.log += chunk));
-  child.stop = async () => {
-    child.kill();
-    await exited;
-  };
-  return child;
 }
 
 // Xvfb on a display it picks itself (-displayfd), never a fixed number that another run holds.
@@ -86,10 +62,7 @@ async function webkit() {
     if (value?.error) throw new Error(`${value.error}: ${value.message}`);
     return value;
   };
-  for (const end = Date.now() + 10000; !(await fetch(`${base}/status`).then(() => true, () => false));) {
-    if (Date.now() > end || driver.exitCode !== null) throw new Error(`no WebDriver:\n${driver.log}`);
-    await new Promise((resolve) => setTimeout(resolve, 50));
-  }
+  await answering(`${base}/status`, driver);
   const { sessionId, capabilities } = await call("POST", "/session", {
     capabilities: {
       alwaysMatch: {
