@@ -71,11 +71,19 @@ sed -e "s/@VERSION@/$version/g" -e "s/[$]Format:%H[$]/unknown (copied without gi
 tar --sort=name --mtime="@$epoch" --owner=0 --group=0 --numeric-owner --mode=u=rwX,go=rX \
     --format=gnu -C "$out/source" -cf - "$name" | xz -T1 >"$out/dist/$name.tar.xz"
 
+# Debian's own buildinfo of it: the files' checksums and the Qt .dsc's, and what the build asks
+# for with all that depends on, at the versions installed (one line each, for diff).
 echo "== The buildinfo"
-buildinfo="hengtiebao-$version-win64.buildinfo"
-packaging/windows/buildinfo.sh "$version" "$epoch" "$qt"/source/*.dsc \
-    "$WINDOWS_PACKAGES" "$out"/dist/* >"$out/$buildinfo"
-mv "$out/$buildinfo" "$out/dist/"
+info=$out/buildinfo
+rm -rf "$info" && mkdir -p "$info/debian" && cp "$out"/dist/* "$qt"/source/*.dsc "$info/"
+printf 'Source: hengtiebao\nBuild-Depends: %s\n\nPackage: hengtiebao\nArchitecture: all\n' \
+    "$(echo "$WINDOWS_PACKAGES" | tr -s " \n" ,)" >"$info/debian/control"
+printf 'hengtiebao (%s) unstable; urgency=medium\n\n  * Windows\n\n -- %s  %s\n' "$version" \
+    "$(sed -n 's/^set(HENGTIEBAO_EMAIL "\(.*\)")$/hengtiebao maintainers <\1>/p' CMakeLists.txt)" \
+    "$(date -R -u -d "@$epoch")" >"$info/debian/changelog"
+(cd "$info" && for file in *.*; do dpkg-distaddfile "$file" misc optional; done &&
+    SOURCE_DATE_EPOCH=$epoch dpkg-genbuildinfo --build=binary -u. -O) \
+    >"$out/dist/hengtiebao-$version-win64.buildinfo"
 (cd "$out/dist" && sha256sum -- * >"../SHA256SUMS" && mv ../SHA256SUMS .)
 ls -l "$out/dist"
 
