@@ -31,14 +31,9 @@ work_in_cache() {
     trap 'exit 130' INT TERM HUP
 }
 
-project_version() {
-    sed -n 's/^project(hengtiebao VERSION \([^ ]*\).*/\1/p' CMakeLists.txt
-}
-
+project_version() { sed -n 's/^project(hengtiebao VERSION \([^ ]*\).*/\1/p' CMakeLists.txt; }
 # This machine's Debian release, by its code name (bookworm, trixie).
-host_release() {
-    (. /etc/os-release && echo "$VERSION_CODENAME")
-}
+host_release() { (. /etc/os-release && echo "$VERSION_CODENAME"); }
 
 as_root=""
 [ "$(id -u)" -eq 0 ] || as_root="sudo"
@@ -49,9 +44,7 @@ with_debian_flags() {
     env CXXFLAGS="$(debian_flags CPPFLAGS) $(debian_flags CXXFLAGS)" \
         LDFLAGS="$(debian_flags LDFLAGS)" "$@"
 }
-debian_flags() {
-    DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"
-}
+debian_flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 
 # Runs a command that makes roots unprivileged (sbuild, autopkgtest's unshare): they map the
 # caller's subordinate ids, which Debian gives every user but root. Root lends itself a range in
