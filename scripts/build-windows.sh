@@ -9,9 +9,9 @@
 set -eu
 [ "${1:---refresh}" = --refresh ] || { echo "usage: $0 [--refresh]" >&2; exit 2; }
 cd "$(dirname "$0")/.."
-repo=$PWD
+repo=$PWD out=build-windows
 # Zip and Wine take the Chinese file names as UTF-8 only under a UTF-8 locale.
-export LC_ALL=C.UTF-8
+export LC_ALL=C.UTF-8 WINEPREFIX="$repo/build-windows/wine"
 . scripts/packages.sh
 # Qt's tools here are of the Qt source's version: the mirror's, or the source archive's.
 qt_version=$(apt-cache policy qt6-base-dev | sed -n 's/^ *Candidate: //p')
@@ -20,11 +20,8 @@ qt_version=$(apt-cache policy qt6-base-dev | sed -n 's/^ *Candidate: //p')
 # shellcheck disable=SC2086
 scripts/ensure-packages.sh $WINDOWS_PACKAGES "qt6-base-dev=$qt_version" \
     "qt6-base-dev-tools=$qt_version"
-
-out=build-windows
 version=$(project_version)
 epoch=$(sed -n 's/^set(HENGTIEBAO_SOURCE_DATE_EPOCH \([0-9]*\).*/\1/p' CMakeLists.txt)
-export WINEPREFIX="$repo/$out/wine"
 trap 'tests/windows/wine_desktop.sh stop >/dev/null 2>&1' EXIT
 trap 'exit 130' INT TERM HUP
 
@@ -46,10 +43,8 @@ build_program() {
 
 echo "== The program and its tests, cross-built; the zip and the installer"
 build_program "$repo" "$out/build"
-rm -rf "$out/dist"
-mkdir -p "$out/dist"
-cp "$out/build/ui/hengtiebao.exe" \
-    "$out/build/packages/hengtiebao-$version-win64.zip" \
+rm -rf "$out/dist" && mkdir -p "$out/dist"
+cp "$out/build/ui/hengtiebao.exe" "$out/build/packages/hengtiebao-$version-win64.zip" \
     "$out/build/packages/hengtiebao-$version-win64-setup.exe" \
     "$out/build/packaging/windows/THIRD-PARTY-NOTICES.txt" "$out/dist/"
 
@@ -57,8 +52,7 @@ cp "$out/build/ui/hengtiebao.exe" \
 # package, with how to build them again; fixed times, owners, modes and order.
 echo "== The source archive"
 name="hengtiebao-$version-source"
-rm -rf "$out/source"
-mkdir -p "$out/source/$name/hengtiebao" "$out/source/$name/qt6-base"
+rm -rf "$out/source" && mkdir -p "$out/source/$name/hengtiebao" "$out/source/$name/qt6-base"
 if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
     git diff --quiet HEAD || echo "The working tree is not HEAD's; the source archive holds HEAD."
     git archive HEAD | tar -xf - -C "$out/source/$name/hengtiebao"
