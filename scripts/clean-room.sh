@@ -26,17 +26,15 @@ step() {
     shift
     echo "== $(date +%T) $name"
     "$@" >"$logs/$name.log" 2>&1
-    status=$?
+    status=$? verdict=pass
     tail -n 4 "$logs/$name.log" | sed 's/^/   | /'
-    verdict=pass
-    [ "$status" -eq 0 ] || verdict=FAIL
+    # A failure says why where CI shows it: the failed tests and errors of its logs.
+    [ "$status" -eq 0 ] || { verdict=FAIL && grep -hE 'FAILED|\*\*\*Failed|^E: ' \
+        "$logs/$name".* | tail -n 20 | sed 's/^/   ! /'; }
     # Another processor's package index met mid-sync on the mirror: nothing was built or failed.
     case $verdict:$name in FAIL:*-package-"$native") ;; FAIL:*-package-*)
         ! grep -q 'Mirror sync in progress?' "$logs/$name".* || verdict=MIRROR ;; esac
     [ "$verdict" != FAIL ] || failed=1
-    # A failure says why where CI shows it: the failed tests and errors of its logs.
-    [ "$status" -eq 0 ] || grep -hE 'FAILED|\*\*\*Failed|^E: ' "$logs/$name".* | tail -n 20 |
-        sed 's/^/   ! /'
     printf '%-28s %-5s status %-3s %5s s\n' "$name" "$verdict" "$status" \
         $(($(date +%s) - start)) | tee -a "$logs/summary"
 }
