@@ -13,13 +13,8 @@ repo=$PWD out=build-windows
 # Zip and Wine take the Chinese file names as UTF-8 only under a UTF-8 locale.
 export LC_ALL=C.UTF-8 WINEPREFIX="$repo/build-windows/wine"
 . scripts/packages.sh
-# Qt's tools here are of the Qt source's version: the mirror's, or the source archive's.
-qt_version=$(apt-cache policy qt6-base-dev | sed -n 's/^ *Candidate: //p')
-[ -z "${QT_SOURCE_PACKAGE:-}" ] ||
-    qt_version=$(sed -n 's/^Version: //p' "$QT_SOURCE_PACKAGE"/qt6-base_*.dsc)
 # shellcheck disable=SC2086
-scripts/ensure-packages.sh $WINDOWS_PACKAGES "qt6-base-dev=$qt_version" \
-    "qt6-base-dev-tools=$qt_version"
+scripts/ensure-packages.sh $WINDOWS_PACKAGES
 version=$(project_version)
 epoch=$(sed -n 's/^set(HENGTIEBAO_SOURCE_DATE_EPOCH \([0-9]*\).*/\1/p' CMakeLists.txt)
 trap 'tests/windows/wine_desktop.sh stop >/dev/null 2>&1' EXIT
