@@ -11,7 +11,7 @@ set -eu
 cd "$(dirname "$0")/.."
 repo=$PWD out=build-windows
 # Zip and Wine take the Chinese file names as UTF-8 only under a UTF-8 locale.
-export LC_ALL=C.UTF-8 WINEPREFIX="$repo/build-windows/wine"
+export LC_ALL=C.UTF-8 WINEPREFIX="$repo/$out/wine"
 . scripts/packages.sh
 # shellcheck disable=SC2086
 scripts/ensure-packages.sh $WINDOWS_PACKAGES
@@ -64,7 +64,7 @@ tar --sort=name --mtime="@$epoch" --owner=0 --group=0 --numeric-owner --mode=u=r
 # for with all that depends on, at the versions installed (one line each, for diff).
 echo "== The buildinfo"
 info=$out/buildinfo
-rm -rf "$info" && mkdir -p "$info/debian" && cp "$out"/dist/* "$qt"/source/*.dsc "$info/"
+rm -rf "$info" && mkdir -p "$info/debian" && ln -s "$repo/$out"/dist/* "$qt"/source/*.dsc "$info/"
 printf 'Source: hengtiebao\nBuild-Depends: %s\n\nPackage: hengtiebao\nArchitecture: all\n' \
     "$(echo "$WINDOWS_PACKAGES" | tr -s " \n" ,)" >"$info/debian/control"
 printf 'hengtiebao (%s) unstable; urgency=medium\n\n  * Windows\n\n -- %s  %s\n' "$version" \
