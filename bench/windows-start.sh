@@ -1,8 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Windows program's start under Wine beside the same texts as plain labels, built the same
-# way: each ends after its first paint; they take turns, and the medians of the wall times from
-# launch to exit are printed with their ratio. Wine's own start is in both.
+# The Windows program's start under Wine beside the same texts as plain labels: each ends after
+# its first paint; taking turns, the medians from launch to exit and their ratio (Wine's in both).
 #   bench/windows-start.sh [starts]     (after scripts/build-windows.sh; 21 starts by default)
 set -eu
 cd "$(dirname "$0")/.."

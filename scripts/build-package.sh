@@ -1,8 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Makes the source package of HEAD and builds it with sbuild as Debian's build daemons do: in a
-# fresh root of the release, from Build-Depends alone, with tests and lintian, then autopkgtest;
-# for another processor (ARCH) cross-built, tests under qemu. All lands in build-deb/SUITE-ARCH/.
+# Builds HEAD's source package with sbuild as Debian's build daemons do (docs/packaging.md):
+# tests, lintian and autopkgtest, or cross-built, tests under qemu; into build-deb/SUITE-ARCH/.
 #   scripts/build-package.sh [SUITE [ARCH]]   (this machine's release and processor by default)
 #   DEB_BUILD_OPTIONS=nocheck ...             without the build's tests
 set -eu

@@ -1,20 +1,13 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the core and its suites as WebAssembly and the page over them, with its zip, in a fresh
-# Debian 13 root (Debian 12's emscripten writes no doubles), whatever this machine's release; runs
-# the suites under Node and the page's tests in headless Chromium, ending in ctest's summary; then
-# copies the page, the zip with SHA256SUMS and the tests' screenshots into build-web/. The root's
-# packages are kept in the cache for the next run. --bench runs web/bench.mjs before the tests.
-#   scripts/build-web.sh [--bench]
+# Builds and tests the page in a fresh Debian 13 root (Debian 12's emscripten writes no doubles),
+# then copies it, its zip and the tests' screenshots into build-web/ (docs/web.md).
+#   scripts/build-web.sh [--bench]      (--bench: web/bench.mjs before the tests)
 # shellcheck disable=SC2016  # the hooks' $1 is the root, expanded by mmdebstrap
 set -eu
 cd "$(dirname "$0")/.."
-bench=true
-case "${1:-}" in
-    "") ;;
-    --bench) bench="echo \"== \$(date +%T) The benchmark\" && node web/bench.mjs build-web/dist 7" ;;
-    *) echo "usage: $0 [--bench]" >&2; exit 2 ;;
-esac
+[ "${1:---bench}" = --bench ] || { echo "usage: $0 [--bench]" >&2; exit 2; }
+bench=${1:+"echo \"== \$(date +%T) The benchmark\" && node web/bench.mjs build-web/dist 7"}
 . scripts/packages.sh
 scripts/ensure-packages.sh mmdebstrap uidmap git
 debs=$cache/web-packages

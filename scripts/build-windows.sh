@@ -1,11 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds 衡铁宝 for 64-bit Windows and tests it under Wine: a static Qt from Debian's own Qt source
-# (cached), the program cross-built with MinGW-w64, the zip, the installer and their source
-# archive (which must build them again to the byte) in build-windows/dist/, then the Windows tests
-# on a private X server, ending in ctest's summary.
-#   scripts/build-windows.sh [--refresh]         (--refresh builds the cached Qt anew)
-#   WINDOW_TESTS=1 scripts/build-windows.sh      (also the window's Qt Test suites: slow)
+# Builds 衡铁宝 for 64-bit Windows into build-windows/dist/ and tests it under Wine (docs/windows.md).
+#   scripts/build-windows.sh [--refresh]   (--refresh: Qt anew; WINDOW_TESTS=1: the window's too)
 set -eu
 [ "${1:---refresh}" = --refresh ] || { echo "usage: $0 [--refresh]" >&2; exit 2; }
 cd "$(dirname "$0")/.."

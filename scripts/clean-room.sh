@@ -1,10 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs the README's commands as a newcomer would, on fresh Debian machines, and the package builds,
-# and fails unless every step passed. For each release: autopkgtest runs tests/clean-room/control
-# in a fresh minimal root (apt sources as Debian's installer writes them), as a user with sudo in a
-# clone of HEAD; then the package is built natively and cross-built for arm64 and i386. Each step's
-# verdict is its exit status; its log is in a folder of this run's own, under build-clean-room/.
+# The README's commands as a newcomer with sudo runs them in a fresh root, then the package for
+# this processor, arm64 and i386; each step's verdict is its exit status (docs/clean-room.md).
 #   scripts/clean-room.sh [bookworm|trixie]...     (this machine's release when none is given)
 # shellcheck disable=SC2086,SC2154  # word lists on purpose; $suite is set by the loop
 set -u

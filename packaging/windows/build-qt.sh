@@ -1,12 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the static Qt the Windows program links, from Debian's Qt source of the version the mirror
-# serves (QT_SOURCE_PACKAGE=dir: of the .dsc in dir, as the program's source archive holds it),
-# with this machine's Qt tools brought to that version, into the cache, and prints its path. The
-# key in its name covers Qt's version, the compiler's, the options, the toolchain file and these
-# commands: a run with the same key does no Qt work. One run builds a key while others wait (a lock
-# per key); a run that uses a Qt holds its lock shared, and other keys' builds are swept only when
-# no run holds them. --refresh builds anew.
+# Builds the static Qt the Windows program links into the cache, once per key, and prints its
+# path (docs/windows.md). --refresh builds anew; QT_SOURCE_PACKAGE=dir builds the .dsc in dir.
 set -eu
 repo="$(cd "$(dirname "$0")/../.." && pwd)"
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"

@@ -1,8 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Fetches Debian's qt6-base source package of VERSION (the installed Qt's by default) into the
-# current folder and unpacks it, without root and leaving the machine's apt as it is: a private
-# apt in ./apt reads the release's source entries from the machine's own mirrors.
+# Fetches and unpacks Debian's qt6-base source of VERSION (the installed Qt's by default) here,
+# through a private apt in ./apt: no root, and the machine's apt left as it is.
 #   fetch-qt-source.sh [VERSION]
 set -eu
 version=${1:-$(dpkg-query -W -f='${source:Version}' qt6-base-dev)}
