@@ -8,6 +8,8 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 install() {
+    # One install at a time from this project's commands: apt waits for dpkg's lock, not its lists'.
+    mkdir -p "$cache" && exec 7>"$cache/apt.lock" && flock 7
     # What a stopped run left half set up, apt wants finished first.
     [ -z "$(dpkg --audit)" ] || $as_root dpkg --configure -a
     $as_root apt-get -o DPkg::Lock::Timeout=600 update -qq
