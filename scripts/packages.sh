@@ -53,9 +53,11 @@ with_subordinate_ids() {
     if [ "$(id -u)" -ne 0 ] || grep -q '^root:' /etc/subuid; then
         "$@"
     else
-        echo root:1000000000:65536 >"$TMPDIR/subordinate-ids"
+        # Replaced whole, not rewritten, as another run may have it bound.
+        mkdir -p "$cache" && echo root:1000000000:65536 >"$cache/subordinate-ids.$$" &&
+            mv "$cache/subordinate-ids.$$" "$cache/subordinate-ids"
         unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/subuid &&
-            mount --bind "$0" /etc/subgid && exec "$@"' "$TMPDIR/subordinate-ids" "$@"
+            mount --bind "$0" /etc/subgid && exec "$@"' "$cache/subordinate-ids" "$@"
     fi
 }
 
