@@ -7,22 +7,21 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-suite=${1:-$(host_release)} native=$(dpkg --print-architecture)
-arch=${2:-$native}
+suite=${1:-$(host_release)} native=$(dpkg --print-architecture) && arch=${2:-$native}
 scripts/ensure-packages.sh sbuild mmdebstrap autopkgtest uidmap dpkg-dev git xz-utils
 version=$(dpkg-parsechangelog -SVersion) dist=$(dpkg-parsechangelog -SDistribution)
 name=hengtiebao-${version%-*} out=$PWD/build-deb/$suite-$arch roots=$cache/sbuild
-rm -rf "$out" && mkdir -p "$out" "$roots" && work_in_cache package-work && work=$TMPDIR
-# The upstream source is the commit without its packaging; the package adds debian/.
+rm -rf "$out" && mkdir -p "$out" "$roots"
+# The upstream source is the commit without debian/.
 git archive --prefix="$name/" HEAD ':!debian' | xz -T1 >"$out/hengtiebao_${version%-*}.orig.tar.xz"
 git archive --prefix="$name/" HEAD | tar -xf - -C "$out"
 (cd "$out" && dpkg-source -b "$name" && rm -rf "$name")
 # NAME VARIANT [OPTIONS]: a root of the release kept in the cache, made when missing by one run
 # while others wait, and moved into place whole; mmdebstrap unpacks it where its mapped ids reach.
 cached_root() {
-    root=$roots/$1.tar variant=$2 && shift 2
-    (flock 9 && { [ -e "$root" ] || { debian_root "$variant" "$suite" \
-        "$work/root.tar" "$@" && mv "$work/root.tar" "$root"; }; }) 9>"$root.lock"
+    root=$roots/$1 variant=$2 && shift 2
+    (flock 9 && { [ -e "$root.tar" ] || { debian_root "$variant" "$suite" \
+        "$root.new.tar" "$@" && mv "$root.new.tar" "$root.tar"; }; }) 9>"$root.lock"
 }
 # apt-utils: the apt solver that sbuild's cross resolver calls, else copied from this machine's.
 cached_root "$suite-$native" buildd --include=apt-utils

@@ -12,14 +12,7 @@ bench=${1:+"echo \"== \$(date +%T) The benchmark\" && node web/bench.mjs build-w
 scripts/ensure-packages.sh mmdebstrap uidmap git
 debs=$cache/web-packages
 mkdir -p "$debs"
-work_in_cache web-work
 
-echo "== $(date +%T) The working tree's files, as git sees them"
-git ls-files -z --cached --others --exclude-standard |
-    tar --null --files-from=- --ignore-failed-read -cf "$TMPDIR/source.tar"
-
-# Run in the root with a login's environment, none of this shell's.
-in_root='chroot "$1" env -i PATH=/usr/bin:/bin HOME=/root sh -c'
 build='set -e && cd /root/hengtiebao
 echo "== $(date +%T) Emscripten $(cat /usr/share/emscripten/emscripten-version.txt), Node $(node --version), $(chromium --version 2>/dev/null)"
 npm ci --prefix web --no-audit --no-fund --ignore-scripts
@@ -30,13 +23,14 @@ cmake --build --preset web
 '"$bench"'
 ctest --preset web'
 out=/root/hengtiebao/build-web
-zip=hengtiebao-$(project_version)-web.zip
 # An earlier page is replaced only by one whose tests have passed.
 rm -rf build-web/dist build-web/screenshots build-web/hengtiebao-*-web.zip build-web/SHA256SUMS
 mkdir -p build-web
+echo "== $(date +%T) The working tree's files, as git sees them"
+git ls-files -z --cached --others --exclude-standard |
+    tar --null --files-from=- --ignore-failed-read -cf build-web/source.tar
 echo "== $(date +%T) A fresh trixie root, its packages from $debs where they are"
-# npm reaches its registry from the root as it does from this machine: with the same certificates.
-# The package cache is this run's alone while it reads and refills it (mmdebstrap's manual's way).
+# npm trusts what this machine trusts; the package cache is this run's alone while it is in use.
 flock "$debs.lock" sh -c '. scripts/packages.sh && debian_root "$@"' sh apt trixie /dev/null \
     --include="$WEB_PACKAGES" --skip=essential/unlink \
     --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
@@ -44,6 +38,7 @@ flock "$debs.lock" sh -c '. scripts/packages.sh && debian_root "$@"' sh apt trix
     --customize-hook="sync-out /var/cache/apt/archives $debs" \
     --customize-hook='copy-in /etc/ssl/certs/ca-certificates.crt /etc/ssl/certs' \
     --customize-hook='mkdir "$1/root/hengtiebao"' \
-    --customize-hook="tar-in $TMPDIR/source.tar /root/hengtiebao" \
-    --customize-hook="$in_root '$build'" \
-    --customize-hook="copy-out $out/dist $out/screenshots $out/$zip $out/SHA256SUMS $PWD/build-web"
+    --customize-hook="tar-in $PWD/build-web/source.tar /root/hengtiebao" \
+    --customize-hook="chroot \"\$1\" env -i PATH=/usr/bin:/bin HOME=/root sh -c '$build'" \
+    --customize-hook="copy-out $out/dist $out/screenshots $out/hengtiebao-$(project_version)-web.zip \
+        $out/SHA256SUMS $PWD/build-web"

@@ -5,57 +5,42 @@
 RUN_PACKAGES="fonts-noto-cjk"
 # Testing: libFuzzer, Google Benchmark, valgrind for the start-up budget, format and shell checks.
 TEST_PACKAGES="clang libclang-rt-dev libbenchmark-dev valgrind clang-format shellcheck"
-# Windows: the icon's render tool built natively, the cross compiler, Qt's source and its builder,
-# the installer compiler, Wine on a private X server with input and clipboard tools, diffoscope,
-# and qdoc's attributions scanner for the notices of what Qt bundles.
+# Windows: the native render tool, MinGW, Qt's builder, NSIS, Wine on Xvfb with input and clipboard
+# tools, diffoscope, and qdoc's scanner for the notices of what Qt bundles.
 WINDOWS_PACKAGES="cmake g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n dpkg-dev
  g++-mingw-w64-x86-64-posix ninja-build googletest nsis git wine64 xvfb xauth xdotool xclip
  diffoscope qt6-documentation-tools"
-# The page, in a Debian 13 root: emscripten, fast_float (its C++ library reads no doubles), Node,
-# the icon's render tool built for the root and optipng to pack its pictures, wabt to check the
-# WebAssembly's features, Chromium, Firefox ESR and WebKit (on Xvfb) with a Chinese font, nginx to
-# serve the page, npm for axe-core and Firefox's WebDriver BiDi client.
+# The page, in a Debian 13 root: emscripten, fast_float (its C++ library reads no doubles), Node
+# and npm, the render tool, optipng, wabt, three browsers on Xvfb with a Chinese font, nginx.
 WEB_PACKAGES="emscripten libfast-float-dev cmake make googletest nodejs dpkg-dev python3
  g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n optipng wabt chromium firefox-esr
  webkit2gtk-driver xvfb fonts-noto-cjk nginx npm"
 
-# The project's cache: the static Qt, downloaded packages, the builds' work folders.
+# The project's cache: the static Qt, the package builds' roots, the page's downloaded packages.
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao
-
-# NAME: TMPDIR becomes a work folder in the cache (not /tmp, which may be memory; roots take GiBs),
-# removed on exit, Ctrl-C or kill.
-work_in_cache() {
-    mkdir -p "$cache" && TMPDIR=$(mktemp -d "$cache/$1.XXXXXX") || exit 1
-    export TMPDIR
-    trap 'rm -rf "$TMPDIR"' EXIT
-    trap 'exit 130' INT TERM HUP
-}
 
 project_version() { sed -n 's/^project(hengtiebao VERSION \([^ ]*\).*/\1/p' CMakeLists.txt; }
 # This machine's Debian release, by its code name (bookworm, trixie).
 host_release() { (. /etc/os-release && echo "$VERSION_CODENAME"); }
 
-as_root=""
-[ "$(id -u)" -eq 0 ] || as_root="sudo"
+as_root=$([ "$(id -u)" -eq 0 ] || echo sudo)
 
-# Runs a command (CMake's first configure) with Debian's hardened build flags, CPPFLAGS with
-# CXXFLAGS as debhelper passes them (CMake reads no CPPFLAGS).
+# Runs CMake's first configure with Debian's hardened flags, CPPFLAGS in CXXFLAGS as debhelper does.
 with_debian_flags() {
     env CXXFLAGS="$(debian_flags CPPFLAGS) $(debian_flags CXXFLAGS)" \
         LDFLAGS="$(debian_flags LDFLAGS)" "$@"
 }
 debian_flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 
-# Runs a command that makes roots unprivileged (sbuild, autopkgtest's unshare): they map the
-# caller's subordinate ids, which Debian gives every user but root. Root lends itself a range in
-# a mount namespace of its own, so that /etc never changes.
+# Runs sbuild or autopkgtest's unshare, which map the caller's subordinate ids: Debian gives root
+# none, so root lends itself a range in a mount namespace of its own, and /etc never changes.
 with_subordinate_ids() {
     if [ "$(id -u)" -ne 0 ] || grep -q '^root:' /etc/subuid; then
         "$@"
     else
-        # Replaced whole, not rewritten, as another run may have it bound.
-        mkdir -p "$cache" && echo root:1000000000:65536 >"$cache/subordinate-ids.$$" &&
-            mv "$cache/subordinate-ids.$$" "$cache/subordinate-ids"
+        # Replaced whole, as another run may have it bound.
+        mkdir -p "$cache" && echo root:1000000000:65536 >"$cache/ids.$$" && mv "$cache/ids.$$" \
+            "$cache/subordinate-ids"
         unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/subuid &&
             mount --bind "$0" /etc/subgid && exec "$@"' "$cache/subordinate-ids" "$@"
     fi
@@ -74,15 +59,12 @@ debian_entry() {
         "${mirror:-http://deb.debian.org/$1/}" "$3" /usr/share/keyrings/debian-archive-keyring.gpg
 }
 
-# VARIANT SUITE TARGET [OPTIONS...]: a fresh root by mmdebstrap, unprivileged (TARGET /dev/null
-# keeps nothing), its sources where the installer puts them. It works in /var/tmp, where the
-# mapped ids reach (Debian 12 makes home folders 0700). The mirror's forky may be past its
-# Valid-Until, and is taken as it is.
+# VARIANT SUITE TARGET [OPTIONS...]: a fresh root by mmdebstrap, unprivileged, its sources where
+# the installer puts them, made in /var/tmp, where the mapped ids reach (not a 0700 home). The
+# mirror's forky may be past its Valid-Until.
 debian_root() {
-    variant=$1 suite=$2 target=$3
-    shift 3
-    stale_ok=""
-    [ "$suite" != forky ] || stale_ok='Acquire::Check-Valid-Until false'
+    variant=$1 suite=$2 target=$3 && shift 3
+    stale_ok=$([ "$suite" != forky ] || echo 'Acquire::Check-Valid-Until false')
     debian_sources "$suite" |
         TMPDIR=/var/tmp mmdebstrap --mode=unshare --variant="$variant" \
             ${stale_ok:+--aptopt="$stale_ok"} \
