@@ -17,23 +17,13 @@ trap 'tests/windows/wine_desktop.sh stop >/dev/null 2>&1' EXIT
 trap 'exit 130' INT TERM HUP
 
 echo "== Static Qt for Windows"
-qt="$(packaging/windows/build-qt.sh "$@")"
-echo "$qt"
-# Held shared for the whole run, so that no other run sweeps it away.
-exec 8>"$qt.lock"
-flock -s 8
+qt="$(packaging/windows/build-qt.sh "$@")" && echo "$qt"
+exec 8>"$qt.lock" && flock -s 8  # held for the whole run, so no other run sweeps it away
 [ -f "$qt/.complete" ] || { echo "$qt was removed meanwhile; run again" >&2; exit 1; }
 export HENGTIEBAO_WINDOWS_QT="$qt"
 
-# SOURCE BUILD [BUILD_TESTING]: the program, its tests, the zip and the installer.
-build_program() {
-    cmake --preset windows -S "$1" -B "$2" -DBUILD_TESTING="${3:-ON}"
-    cmake --build "$2" -j2
-    (cd "$2" && cpack -G "ZIP;NSIS" -B packages >/dev/null)
-}
-
-echo "== The program and its tests, cross-built; the zip and the installer"
-build_program "$repo" "$out/build"
+echo "== The program and its tests, cross-built; the zip and the installer; the tests under Wine"
+cmake --workflow --preset "windows${WINDOW_TESTS:+-all}"
 rm -rf "$out/dist" && mkdir -p "$out/dist"
 cp "$out/build/ui/hengtiebao.exe" "$out/build/packages/hengtiebao-$version-win64.zip" \
     "$out/build/packages/hengtiebao-$version-win64-setup.exe" \
@@ -56,8 +46,7 @@ sed -e "s/@VERSION@/$version/g" -e "s/[$]Format:%H[$]/unknown (copied without gi
 tar --sort=name --mtime="@$epoch" --owner=0 --group=0 --numeric-owner --mode=u=rwX,go=rX \
     --format=gnu -C "$out/source" -cf - "$name" | xz -T1 >"$out/dist/$name.tar.xz"
 
-# Debian's own buildinfo of it: the files' checksums and the Qt .dsc's, and what the build asks
-# for with all that depends on, at the versions installed (one line each, for diff).
+# Debian's buildinfo: the files' and the Qt .dsc's checksums, and the packages installed for it.
 echo "== The buildinfo"
 info=$out/buildinfo
 rm -rf "$info" && mkdir -p "$info/debian" && ln -s "$repo/$out"/dist/* "$qt"/source/*.dsc "$info/"
@@ -69,32 +58,19 @@ printf 'hengtiebao (%s) unstable; urgency=medium\n\n  * Windows\n\n -- %s  %s\n'
 (cd "$info" && for file in *.*; do dpkg-distaddfile "$file" misc optional; done &&
     SOURCE_DATE_EPOCH=$epoch dpkg-genbuildinfo --build=binary -u. -O) \
     >"$out/dist/hengtiebao-$version-win64.buildinfo"
-(cd "$out/dist" && sha256sum -- * >"../SHA256SUMS" && mv ../SHA256SUMS .)
-ls -l "$out/dist"
+(cd "$out/dist" && sha256sum -- * >../SHA256SUMS && mv ../SHA256SUMS . && ls -l)
 
-# Built again from the source archive elsewhere, later, under another umask and 14 hours ahead of
-# UTC, the files must be the same bytes; where not, diffoscope shows how.
+# From the source archive, elsewhere, later, under another umask and time zone: the same bytes.
 echo "== The same files again, from the source archive"
-rm -rf "$out/again"
-if ! (
-    if [ "$(umask)" = 0002 ]; then umask 0022; else umask 0002; fi
-    TZ=Etc/GMT-14 build_program "$repo/$out/source/$name/hengtiebao" "$out/again" OFF
+again=$out/source/$name/hengtiebao/build-windows/build
+if ! (if [ "$(umask)" = 0002 ]; then umask 0022; else umask 0002; fi
+    cd "$out/source/$name/hengtiebao" && TZ=Etc/GMT-14 cmake --workflow --preset windows-dist
 ) >"$out/again.log" 2>&1; then
-    tail -n 30 "$out/again.log"
-    exit 1
+    tail -n 30 "$out/again.log" && exit 1
 fi
 for file in ui/hengtiebao.exe packages/hengtiebao-"$version"-win64.zip \
     packages/hengtiebao-"$version"-win64-setup.exe; do
-    cmp "$out/build/$file" "$out/again/$file" ||
-        { diffoscope --text - "$out/build/$file" "$out/again/$file" | head -n 60; exit 1; }
+    cmp "$out/build/$file" "$again/$file" ||
+        { diffoscope --text - "$out/build/$file" "$again/$file" | head -n 60; exit 1; }
     echo "same: $file"
 done
-
-echo "== The Windows tests under Wine"
-if [ -z "${WINDOW_TESTS:-}" ]; then
-    ctest --preset windows
-else
-    # The monkey test's 20,000 actions take more than Qt Test's 5 minutes under Wine.
-    QTEST_FUNCTION_TIMEOUT=3600000 ctest --test-dir "$out/build" --output-on-failure -j2 \
-        --repeat until-pass:2
-fi

@@ -7,18 +7,16 @@ repo="$(cd "$(dirname "$0")/../.." && pwd)"
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
 . "$repo/scripts/packages.sh"
 
-# Core, Gui, Widgets and Test only; what the window does not use is switched off, so the program
-# stays small. Debian's repack lacks the Wintab sources (tablet events); Qt 6.4's DirectWrite font
-# database needs more than MinGW has, so the GDI one lists the fonts and DirectWrite draws them.
+# Core, Gui, Widgets and Test, without what the window does not use. Debian's repack lacks Wintab;
+# Qt 6.4's DirectWrite font database needs more than MinGW has, so the GDI one lists the fonts.
 off="sql network xml dbus concurrent printsupport vulkan opengl opengl_dynamic dynamicgl
  tabletevent directwrite3 style_windowsvista jpeg gif ico textmarkdownreader textmarkdownwriter
  textodfwriter sessionmanager freetype system_zlib system_pcre2 graphicsview graphicseffect
  style_stylesheet filedialog mimetype_database mdiarea calendarwidget datetimeedit colordialog
  fontdialog wizard hijricalendar jalalicalendar islamiccivilcalendar tableview treeview
  filesystemmodel dockwidget tabbar gestures system_harfbuzz system_png system_doubleconversion"
-# Qt 6.8 puts 2 MB more into the program (EDID tables, a Direct3D 12 backend, hardening of its
-# own): there, more of what the window never uses goes too, and the marks for Intel's
-# indirect-branch tracking, which Windows does not use. Qt 6.4 cannot build without main windows.
+# Qt 6.8 adds 2 MB (EDID tables, Direct3D 12, its own hardening): more goes there, with Intel's
+# branch-tracking marks that Windows ignores. Qt 6.4 cannot build without main windows.
 off_6_8="style_fusion sha3_fast process mainwindow textedit spinbox movie intelcet texthtmlparser
  cssparser timezone colornames permissions"
 
@@ -31,8 +29,7 @@ else
 fi
 "$repo/scripts/ensure-packages.sh" "qt6-base-dev=$version" "qt6-base-dev-tools=$version" >&2
 case "$version" in 6.[0-7].*) ;; *) off="$off $off_6_8" ;; esac
-# Qt records its prefix in itself (where a program would look for plugin DLLs; ours loads none):
-# a fixed one, not the cache's path, which names the builder's home.
+# Qt records its prefix in itself: a fixed one, not the cache's, which names the builder's home.
 # shellcheck disable=SC2086  # the list's words
 options="-DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF
  -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF -DFEATURE_optimize_size=ON -DFEATURE_gc_binaries=ON
@@ -66,13 +63,11 @@ mkdir -p "$work"
         fi
         touch source.complete
     fi
-    # The same Qt from any work folder and at any time: paths mapped away, rcc's file times from
-    # the Qt source's changelog.
+    # The same Qt from any folder at any time: paths mapped away, rcc's times from Qt's changelog.
     SOURCE_DATE_EPOCH="$(dpkg-parsechangelog -l qt6-base-*/debian/changelog -STimestamp)"
     export SOURCE_DATE_EPOCH CFLAGS="-ffile-prefix-map=$work=/qt"
     export CXXFLAGS="$CFLAGS"
-    # Configured once only: a second configure records Qt's install folders as "doc", where the
-    # first wrote "./doc", and the program carries them.
+    # Configured once: a second configure records "doc" where the first wrote "./doc", in the exe.
     # shellcheck disable=SC2086
     [ -f build/build.ninja ] ||
         cmake -S qt6-base-*/ -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
@@ -80,8 +75,7 @@ mkdir -p "$work"
             $options >&2
     cmake --build build --parallel "${JOBS:-2}" >&2
     cmake --install build --prefix "$prefix" >&2
-    # The source package as fetched, which the program's source archive passes on, and what each
-    # object owes to bundled third-party code, for the program's notices.
+    # The source package for the program's source archive; what Qt bundles, for its notices.
     mkdir -p "$prefix/source" && cp qt6-base_* "$prefix/source/"
     cmake -DSOURCE="$(ls -d "$work"/qt6-base-*/)" -DBUILD="$work/build" \
         -DOUT="$prefix/attributions" -P "$repo/packaging/windows/qt_attributions.cmake" >&2

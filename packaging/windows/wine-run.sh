@@ -1,11 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs a Windows program of the build under Debian's 64-bit Wine, in the build's own Wine prefix
-# (made on first use), quietly. ctest runs every Windows test program through it.
+# Runs a Windows program of the build under Debian's 64-bit Wine, quietly, in the build's prefix
+# (the tests' fixture makes it): ctest's runner for every Windows test program.
 #   wine-run.sh program.exe [arguments...]
 set -eu
-: "${WINEPREFIX:=$(cd "$(dirname "$0")/../.." && pwd)/build-windows/wine}"
-export WINEPREFIX
+export WINEPREFIX="${WINEPREFIX:-$(cd "$(dirname "$0")/../.." && pwd)/build-windows/wine}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installer dialogs; no desktop menu entries from the installer under test.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}"
@@ -15,10 +14,5 @@ PATH="/usr/lib/wine:$PATH"
 # The X server of the tests' fixture (tests/windows/wine_desktop.sh), unless a display is given.
 if [ -z "${DISPLAY:-}" ] && [ -s "$WINEPREFIX/x-display" ]; then
     DISPLAY=:$(cat "$WINEPREFIX/x-display") && export DISPLAY
-fi
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    wine64 wineboot --init >/dev/null 2>&1
-    wineserver --wait
 fi
 exec wine64 "$@"
