@@ -121,6 +121,7 @@ void BM_SectionFloor(benchmark::State& s) {
     runFloor(s, {"6000"}, 427.008);
 }
 
+// Each floor after the clicks it bounds: run-benchmarks.sh pairs them by this order.
 BENCHMARK(BM_Plate);
 BENCHMARK(BM_PlateFloor);
 BENCHMARK(BM_RoundBar);

@@ -1,7 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Windows program's start under Wine beside the same texts as plain labels: each ends after
-# its first paint; taking turns, the medians from launch to exit and their ratio (Wine's in both).
+# The Windows program's start under Wine beside the same texts as plain labels, taking turns: the
+# medians from launch to the exit after the first paint, and their ratio (docs/performance.md).
 #   bench/windows-start.sh [starts]     (after scripts/build-windows.sh; 21 starts by default)
 set -eu
 cd "$(dirname "$0")/.."
