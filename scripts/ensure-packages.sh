@@ -1,8 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs whichever of the packages are missing (PACKAGE=VERSION: that version) and, with
-# --build-depends[=PROFILE], of debian/control's Build-Depends; nothing otherwise. apt waits for a
-# dpkg lock that another program holds.
+# Installs the packages that are missing (PACKAGE=VERSION: that version) and, with --build-depends,
+# debian/control's Build-Depends that are missing; apt waits for dpkg's lock (README.md).
 #   scripts/ensure-packages.sh [--build-depends[=PROFILE]] [PACKAGE[=VERSION]...]
 set -eu
 cd "$(dirname "$0")/.."

@@ -1,8 +1,7 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, then builds everything and runs every test headless: the normal build
-# hardened as Debian builds it, the sanitizers' build, and bounded fuzz runs (FUZZ_SECONDS, 20 by
-# default), each a CMake workflow ending in ctest's summary; the first failure ends the run.
+# Installs what is missing, then runs every test headless (README.md): the hardened normal build,
+# the sanitizers' and bounded fuzz runs (FUZZ_SECONDS), each a workflow ending in ctest's summary.
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
