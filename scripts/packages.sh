@@ -20,7 +20,6 @@ WEB_PACKAGES="emscripten libfast-float-dev cmake make googletest nodejs dpkg-dev
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/hengtiebao
 
 project_version() { sed -n 's/^project(hengtiebao VERSION \([^ ]*\).*/\1/p' CMakeLists.txt; }
-# This machine's Debian release, by its code name (bookworm, trixie).
 host_release() { (. /etc/os-release && echo "$VERSION_CODENAME"); }
 
 as_root=$([ "$(id -u)" -eq 0 ] || echo sudo)
