@@ -134,8 +134,9 @@ const flags = [
 // Debian's Chromium (or $CHROMIUM) with a profile of its own, removed by close().
 export async function launch() {
   const profile = mkdtempSync(join(tmpdir(), "hengtiebao-chromium-"));
+  // A process group of its own, so that close() ends its helpers too.
   const child = spawn(process.env.CHROMIUM ?? "chromium", [...flags, `--user-data-dir=${profile}`,
-    "about:blank"], { stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"] });
+    "about:blank"], { stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"], detached: true });
   let log = "";
   child.stderr.on("data", (chunk) => (log = (log + chunk).slice(-4000)));
   const browser = new Browser(child, profile);
@@ -222,9 +223,16 @@ class Browser {
   }
   async close() {
     this.child.removeAllListeners("exit");
-    this.child.kill();
-    await once(this.child, "exit").catch(() => {});
-    // Chromium's helper processes may still write to the profile for a moment after it ends.
+    const exited = this.child.exitCode !== null || this.child.signalCode !== null;
+    const exit = exited ? Promise.resolve() : once(this.child, "exit");
+    // Chromium's helpers write to the profile until they end, which under load may take seconds
+    // after Chromium itself has: the whole group ends at once.
+    try {
+      process.kill(-this.child.pid, "SIGKILL");
+    } catch {
+      // The group has ended already.
+    }
+    await exit;
     rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
   }
 }
