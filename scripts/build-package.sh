@@ -31,8 +31,7 @@ set -- --no-run-autopkgtest && profiles=cross
     set -- --run-autopkgtest --autopkgtest-opts="-U -- unshare" \
         --autopkgtest-opt=--tarball="$roots/$suite-$native-testbed.tar"; }
 case " ${DEB_BUILD_OPTIONS:-} " in *" nocheck "*) profiles="${profiles:+$profiles }nocheck" ;; esac
-# Temporary files on disk, where the mapped ids reach: autopkgtest unpacks its testbed there.
-set -- env DEB_BUILD_OPTIONS="parallel=2 ${DEB_BUILD_OPTIONS:-}" TMPDIR=/var/tmp \
+set -- env DEB_BUILD_OPTIONS="parallel=2 ${DEB_BUILD_OPTIONS:-}" \
     SBUILD_CONFIG="$PWD/packaging/sbuild.conf" sbuild --chroot-mode=unshare --dist="$dist" \
     --chroot="$roots/$suite-$native.tar" --host="$arch" --profiles="$profiles" --build-dir="$out" \
     --run-lintian --lintian-opts="--fail-on=error,warning --display-info" "$@" "$out"/*.dsc

@@ -31,17 +31,18 @@ with_debian_flags() {
 }
 debian_flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 
-# Runs sbuild or autopkgtest's unshare, which map the caller's subordinate ids: Debian gives root
-# none, so root lends itself a range in a mount namespace of its own, and /etc never changes.
+# Runs sbuild or autopkgtest's unshare, which map the caller's subordinate ids, with temporary
+# files in /var/tmp, on disk and where those ids reach. Debian gives root no ids, so root lends
+# itself a range in a mount namespace of its own, and /etc never changes.
 with_subordinate_ids() {
     if [ "$(id -u)" -ne 0 ] || grep -q '^root:' /etc/subuid; then
-        "$@"
+        TMPDIR=/var/tmp "$@"
     else
         # Replaced whole, as another run may have it bound.
         mkdir -p "$cache" && echo root:1000000000:65536 >"$cache/ids.$$" && mv "$cache/ids.$$" \
             "$cache/subordinate-ids"
-        unshare --mount --propagation private sh -c 'mount --bind "$0" /etc/subuid &&
-            mount --bind "$0" /etc/subgid && exec "$@"' "$cache/subordinate-ids" "$@"
+        TMPDIR=/var/tmp unshare --mount --propagation private sh -c 'mount --bind "$0" \
+            /etc/subuid && mount --bind "$0" /etc/subgid && exec "$@"' "$cache/subordinate-ids" "$@"
     fi
 }
 
