@@ -8,10 +8,21 @@
 
 namespace hengtiebao {
 
-// The blanks a typed field may carry around its text: space, tab and the ideographic space that
-// Chinese input methods type in full-width mode.
+// The blanks a typed field may carry around its text: space, tab, the ideographic space that
+// Chinese input methods type in full-width mode, and the invisible ones a text copied from a web
+// page or a chat brings along: no-break spaces (U+00A0, U+202F), the zero-width space (U+200B)
+// and the byte-order mark (U+FEFF).
 inline bool isBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\u3000';
+    switch (c) {
+        case u' ':
+        case u'\t':
+        case u'\u3000':
+        case u'\u00a0':
+        case u'\u202f':
+        case u'\u200b':
+        case u'\ufeff': return true;
+        default: return false;
+    }
 }
 
 // A typed character in the ASCII form it stands for: full-width ASCII (U+FF01..U+FF5E, 0xFEE0
@@ -24,8 +35,8 @@ inline char16_t narrowTyped(char16_t c) {
 
 // Reads a decimal number: optional sign, digits with an optional "." fraction, optional exponent.
 // The period is the decimal separator whatever the process locale. Blanks around the number
-// (space, tab, U+3000) are ignored, and full-width digits, signs, period and E are read as ASCII,
-// since Chinese input methods type them in full-width mode; the ideographic full stop "。"
+// (isBlank), not inside it, are ignored, and full-width digits, signs, period and E are read as
+// ASCII, since Chinese input methods type them in full-width mode; the ideographic full stop "。"
 // (U+3002), which they type for "." in Chinese-punctuation mode, is read as the period too.
 //   readNumber(u" 1.5E3") -> 1500        readNumber(u"１２．５") -> 12.5
 //   readNumber(u"7。85") -> 7.85

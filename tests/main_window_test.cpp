@@ -204,6 +204,7 @@ class MainWindowTest : public QObject {
     void enterInAComboAddsNoItem_data();
     void enterInAComboAddsNoItem();
     void fortyThousandCharactersSurvive();
+    void pastedBlanksAroundNumbers();
 
     void coloursOfTheRendering();
     void enlargingMovesNothingAndShowsWhite();
@@ -1055,6 +1056,22 @@ void MainWindowTest::fortyThousandCharactersSurvive() {
     result->setFocus();
     QTest::keyClick(result, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(result->text(), length);
+}
+
+// Copied from a web page or a chat, a number brings invisible blanks along: they are read past.
+void MainWindowTest::pastedBlanksAroundNumbers() {
+    const Typing pasted{u"chang1"_s,    u"1000\u00a0"_s, u"chang2"_s,
+                        u"\u200b500"_s, u"chang3"_s,     u"\ufeff10\u202f"_s};
+    for (qsizetype i = 0; i < pasted.size(); i += 2) {
+        QGuiApplication::clipboard()->setText(pasted[i + 1]);
+        auto* box = control<QLineEdit>(pasted[i]);
+        box->clear();
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), pasted[i + 1]);
+    }
+    click(u"Command1"_s);
+    QCOMPARE(control<QLineEdit>(u"jieguo1"_s)->text(), u"39.25"_s);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -65,6 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"PlusExponent", u"1E+3", 1000}, ReadCase{"SpacesAround", u"  12.5 ", 12.5},
         ReadCase{"TabsAround", u"\t12\t", 12},
         ReadCase{"IdeographicSpaceAround", u"\u300012\u3000", 12},
+        ReadCase{"NoBreakSpaceAfter", u"1000\u00a0", 1000},
+        ReadCase{"NarrowNoBreakSpaceBefore", u"\u202f12.5", 12.5},
+        ReadCase{"ZeroWidthSpaceBefore", u"\u200b1000", 1000},
+        ReadCase{"ByteOrderMarkBefore", u"\ufeff1000", 1000},
+        ReadCase{"EveryPastedBlankAround", u"\ufeff\u200b\u00a07.85\u202f\u200b", 7.85},
         ReadCase{"FullWidthDigits", u"１２．５", 12.5},
         ReadCase{"EveryFullWidthDigit", u"１２３４５６７８９０", 1234567890},
         ReadCase{"IdeographicFullStop", u"7。85", 7.85}, ReadCase{"FullWidthSign", u"－３", -3},
@@ -106,10 +111,17 @@ TEST(ReadNumberRejects, TextsThatAreNotDecimalNumbers) {
         u"",      u" ",     u"\u3000", u"abc",   u"12a",    u"a12",   u"1 000",    u"1\u30000",
         u"1,000", u"1,5",   u"0x10",   u"0X1P3", u"inf",    u"-inf",  u"infinity", u"nan",
         u"NaN",   u"-",     u"+",      u".",     u"-.",     u"E5",    u"1E",       u"1E+",
-        u"1E1.5", u"1.2.3", u"--1",    u"+-1",   u"1e5e5",  u"1_000", u"12\u00a0", u"１２ａ",
+        u"1E1.5", u"1.2.3", u"--1",    u"+-1",   u"1e5e5",  u"1_000", u"1\u00a00", u"１２ａ",
         u"1d3",   u"٣",     u"12kg",   u"1'000", u"\u00d7", u"5 .5",  u"- 5",      u"1 E3",
     };
     for (std::u16string_view text : rejected) {
+        EXPECT_FALSE(readNumber(text).has_value()) << '"' << narrow(text) << '"';
+    }
+}
+
+// A pasted text's invisible blanks are taken off around a number, never inside one.
+TEST(ReadNumberRejects, PastedBlanksInsideOrAlone) {
+    for (std::u16string_view text : {u"1\u200b000", u"12\u202f5", u"\ufeff", u"\u00a0\u200b"}) {
         EXPECT_FALSE(readNumber(text).has_value()) << '"' << narrow(text) << '"';
     }
 }

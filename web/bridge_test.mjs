@@ -64,6 +64,14 @@ describe("every reference weight through the bridge", () => {
   }
 });
 
+// Copied from a web page or a chat, a number brings invisible blanks along: read past, as in the
+// window.
+test("pasted blanks around the numbers", () => {
+  const fields = fieldsOf(1, ["1000\u00a0", "\u200b500", "\ufeff10\u202f", "7.85"]);
+  assert.equal(core.calculate(1), null);
+  assert.equal(fields.texts.get("jieguo1"), "39.25");
+});
+
 const long = "x".repeat(40);
 const astral = "1".repeat(29) + "\u{20000}5";
 // name, frame, input texts; kind, control at fault, control to correct, message, suggestion,
