@@ -17,7 +17,7 @@ build='set -e && cd /root/hengtiebao
 echo "== $(date +%T) Emscripten $(cat /usr/share/emscripten/emscripten-version.txt), Node $(node --version), $(chromium --version 2>/dev/null)"
 npm ci --prefix web --no-audit --no-fund --ignore-scripts
 cmake --preset web >configure.log || { cat configure.log && exit 1; }
-grep "^-- Performing Test" configure.log
+grep "^-- HENGTIEBAO_" configure.log
 cmake --build --preset web
 (cd build-web && sha256sum hengtiebao-*-web.zip >SHA256SUMS && cat SHA256SUMS)
 '"$bench"'

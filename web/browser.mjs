@@ -27,11 +27,12 @@ const types = {
 
 // The files of DIST as any static web server gives them; with gzip, compressed at its highest
 // level for a client that accepts it, as a server set up for a release would; with maxAge, each
-// kept by the browser's HTTP cache for that many seconds, as common hosting gives them. Every
-// request's path is kept in `requests`; `dist` may be changed to serve another release;
+// kept by the browser's HTTP cache for that many seconds, as common hosting gives them; HEADERS
+// sent with every file. Every request's path is kept in `requests`; `dist` may be changed to
+// serve another release;
 // hold(path) keeps that file back until the function it returns is called; stop() closes the
 // server and every connection to it.
-export async function serve(dist, { gzip = false, maxAge = 0 } = {}) {
+export async function serve(dist, { gzip = false, maxAge = 0, headers: sent = {} } = {}) {
   const requests = [];
   const held = new Map();
   const server = createServer(async (request, response) => {
@@ -46,7 +47,7 @@ export async function serve(dist, { gzip = false, maxAge = 0 } = {}) {
       response.writeHead(404).end();
       return;
     }
-    const headers = { "Content-Type": types[extname(file)] ?? "application/octet-stream" };
+    const headers = { ...sent, "Content-Type": types[extname(file)] ?? "application/octet-stream" };
     if (maxAge) headers["Cache-Control"] = `max-age=${maxAge}`;
     if (gzip && /\bgzip\b/.test(request.headers["accept-encoding"] ?? "")) {
       body = gzipSync(body, { level: 9 });
@@ -131,12 +132,14 @@ const flags = [
   "--lang=zh-CN",
 ];
 
-// Debian's Chromium (or $CHROMIUM) with a profile of its own, removed by close().
-export async function launch() {
+// Debian's Chromium (or $CHROMIUM, or EXECUTABLE with FLAGS and ENV of its own) with a profile of
+// its own, removed by close().
+export async function launch({ executable, flags: own = [], env = {} } = {}) {
   const profile = mkdtempSync(join(tmpdir(), "hengtiebao-chromium-"));
   // A process group of its own, so that close() ends its helpers too.
-  const child = spawn(process.env.CHROMIUM ?? "chromium", [...flags, `--user-data-dir=${profile}`,
-    "about:blank"], { stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"], detached: true });
+  const child = spawn(executable ?? process.env.CHROMIUM ?? "chromium", [...flags, ...own,
+    `--user-data-dir=${profile}`, "about:blank"],
+  { stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"], detached: true, env: { ...process.env, ...env } });
   let log = "";
   child.stderr.on("data", (chunk) => (log = (log + chunk).slice(-4000)));
   const browser = new Browser(child, profile);

@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's two other engines behind the same few calls, for tests that drive the page through
-// scripts run in it: Firefox ESR through WebDriver BiDi (puppeteer-core, from npm), and WebKit,
-// the engine of every iPhone browser, through WebKitWebDriver (Debian's webkit2gtk-driver) and
-// its MiniBrowser on an X server of its own.
+// The page's other engines behind the same few calls, for tests that drive the page through
+// scripts run in it: Firefox ESR through WebDriver BiDi (puppeteer-core, from npm); WebKit, the
+// engine of every iPhone browser, through WebKitWebDriver (Debian's webkit2gtk-driver) and its
+// MiniBrowser on an X server of its own; and Chromium 86, the oldest Chrome the page serves, as
+// npm's chrome-aws-lambda ships it, through the DevTools protocol as browser.mjs drives Debian's.
 //   const tab = await startEngine("webkit");  await tab.open(url);
 //   await tab.evaluate("document.title");  await tab.screenshot(png);  await tab.close();
-import { writeFileSync } from "node:fs";
+import { existsSync, mkdirSync, readFileSync, renameSync, rmSync, writeFileSync } from "node:fs";
+import { execFileSync } from "node:child_process";
+import { brotliDecompressSync } from "node:zlib";
 import puppeteer from "puppeteer-core";
-import { answering, freePort, started } from "./browser.mjs";
+import { answering, evaluate, freePort, launch, started } from "./browser.mjs";
 
 export function startEngine(name) {
   if (name === "firefox") return firefox();
   if (name === "webkit") return webkit();
+  if (name === "chromium86") return chromium86();
   throw new Error(`no engine ${name}`);
 }
 
@@ -94,5 +98,46 @@ async function webkit() {
       await driver.stop();
       await x.stop();
     },
+  };
+}
+
+// chrome-aws-lambda's Chromium, its libraries and its software GL, unpacked once into FOLDER
+// (brotli, which Node's zlib reads).
+function unpackChromium86(folder) {
+  if (existsSync(`${folder}/chromium`)) return;
+  const packed = new URL("node_modules/chrome-aws-lambda/bin/", import.meta.url);
+  const unpack = (file) => brotliDecompressSync(readFileSync(new URL(file, packed)));
+  const partial = `${folder}.partial`;
+  rmSync(partial, { recursive: true, force: true });
+  mkdirSync(`${partial}/swiftshader`, { recursive: true });
+  writeFileSync(`${partial}/aws.tar`, unpack("aws.tar.br"));
+  writeFileSync(`${partial}/swiftshader.tar`, unpack("swiftshader.tar.br"));
+  execFileSync("tar", ["-xf", "aws.tar"], { cwd: partial });
+  execFileSync("tar", ["-xf", "../swiftshader.tar"], { cwd: `${partial}/swiftshader` });
+  writeFileSync(`${partial}/chromium`, unpack("chromium.br"), { mode: 0o755 });
+  renameSync(partial, folder);
+}
+
+async function chromium86() {
+  const folder = process.env.CHROMIUM86;
+  unpackChromium86(folder);
+  // Built to run alone in a cloud function: one process, no zygote.
+  const browser = await launch({ executable: `${folder}/chromium`,
+    flags: ["--no-zygote", "--single-process"],
+    env: { LD_LIBRARY_PATH: `${folder}/lib:${folder}/swiftshader` } });
+  const page = await browser.newPage();
+  await page.send("Page.enable");
+  const phone = (width, height) => page.send("Emulation.setDeviceMetricsOverride",
+    { width, height, deviceScaleFactor: 1, mobile: true });
+  return {
+    version: (await browser.session.send("Browser.getVersion")).product,
+    open: (url) => page.send("Page.navigate", { url }),
+    evaluate: (expression) => evaluate(page, expression),
+    resize: phone,
+    async screenshot(path) {
+      const { data } = await page.send("Page.captureScreenshot", { format: "png" });
+      writeFileSync(path, Buffer.from(data, "base64"));
+    },
+    close: () => browser.close(),
   };
 }

@@ -91,6 +91,25 @@ std::string spokenName(std::string_view name) {
     return words ? html(words->stock) + html(words->field) : std::string();
 }
 
+// A box's visible label without its blanks and colon: "d" for " d  ：".
+std::u16string labelWords(std::string_view name) {
+    const auto words = fieldWords(name);
+    const Control* label = words ? control(words->label) : nullptr;
+    std::u16string text;
+    if (label)
+        for (char16_t c : label->text)
+            if (c != u' ' && c != u'：') text += c;
+    return text;
+}
+
+// A box's accessible name holds the words of its visible label, so that a user of speech input
+// can say what is seen: "d 圆钢直径" beside "钢板长度", whose label "长度" is in it already.
+std::string boxName(std::string_view name) {
+    const std::string spoken = spokenName(name);
+    const std::string label = html(labelWords(name));
+    return spoken.find(label) == std::string::npos ? label + " " + spoken : spoken;
+}
+
 // The fields of a frame in reading order, by their place in the window (top, then left), without
 // the result box.
 std::vector<const Control*> inputsOf(const CalculatorFrame& page) {
@@ -115,9 +134,10 @@ std::string labelFor(std::string_view name) {
            html(label->text) + "</label>";
 }
 
-// Where a failure shows; an alert, so that a screen reader says it as it appears.
+// Where a failure shows; the box it describes is named by it, and the page says it aloud through
+// one live region of its own.
 std::string failureSlot(std::string_view name) {
-    return "<p class=\"failure\" id=\"" + ascii(name) + "-failure\" role=\"alert\" hidden></p>";
+    return "<p class=\"failure\" id=\"" + ascii(name) + "-failure\" hidden></p>";
 }
 
 // A combo box's whole list beside its box, the box's own text marked (the placeholder when the
@@ -135,7 +155,9 @@ std::string listBeside(const Control& c, const std::vector<std::u16string_view>&
 
 // A text box or a combo box: numbers take the phone's decimal keyboard, model texts the full one
 // (∠20x3, 槽16a). A combo box offers its list and takes any typed text, as the window's does.
-std::string field(const Control& c) {
+// The keyboard's enter key says "next" but in the frame's LAST box, where it computes. A failure
+// shows between the label and the box: the keyboard rises under the focused box, never over it.
+std::string field(const Control& c, bool last) {
     const std::string name = ascii(c.name);
     const std::vector<std::u16string_view> items = comboItems(c.name);
     const bool numbers =
@@ -145,17 +167,17 @@ std::string field(const Control& c) {
     const std::string input =
         "<input id=\"" + name + "\" name=\"" + name + "\" type=\"text\" inputmode=\"" +
         (numbers ? "decimal" : "text") + "\" value=\"" + html(c.text) + "\" aria-label=\"" +
-        spokenName(c.name) + "\" aria-describedby=\"" + name +
+        boxName(c.name) + "\" aria-describedby=\"" + name +
         "-failure\" autocomplete=\"off\" autocapitalize=\"off\" spellcheck=\"false\"" +
-        " enterkeyhint=\"go\">";
+        " enterkeyhint=\"" + (last ? "go" : "next") + "\">";
     const std::string box =
         items.empty() ? input : "<div class=\"pick\">" + input + listBeside(c, items) + "</div>";
-    return "<div class=\"field\">" + labelFor(c.name) + box + failureSlot(c.name) + "</div>\n";
+    return "<div class=\"field\">" + labelFor(c.name) + failureSlot(c.name) + box + "</div>\n";
 }
 
 // The button and the result box it fills, side by side as in the window; the result is read-only
-// and announced when it changes. The button is disabled until the script has wired it: a tap
-// before would submit the form, which the page's policy refuses, and be lost.
+// and said aloud by the page's live region. The button is disabled until the script has wired it: a
+// tap before would submit the form, which the page's policy refuses, and be lost.
 std::string answer(const CalculatorFrame& page) {
     const Control* button = control(page.button);
     std::string inputs;
@@ -164,11 +186,10 @@ std::string answer(const CalculatorFrame& page) {
     return "<div class=\"answer\"><button id=\"" + ascii(page.button) +
            "\" type=\"submit\" disabled>" + html(button->text) + "</button>" +
            labelFor(page.result) + "<output id=\"" + ascii(page.result) + "\" for=\"" + inputs +
-           "\" aria-live=\"polite\" aria-label=\"" + spokenName(page.result) +
-           "\"></output></div>\n";
+           "\" aria-label=\"" + spokenName(page.result) + "\"></output></div>\n";
 }
 
-// One calculator: a tab's panel holding a form, so that Enter in any of its fields computes it.
+// One calculator: a tab's panel holding a form, so that Enter in its last field computes it.
 // The first is in view before the script runs; the script shows the others on their tab.
 std::string frame(const CalculatorFrame& page, bool shown) {
     const Control* c = control(page.frame);
@@ -177,8 +198,9 @@ std::string frame(const CalculatorFrame& page, bool shown) {
                       "aria-labelledby=\"" + name + "-caption\"" + (shown ? "" : " hidden") +
                       ">\n<h2 id=\"" + name + "-caption\">" + html(c->text) +
                       "</h2>\n<form novalidate>\n<div class=\"fields\">\n";
-    for (const Control* input : inputsOf(page))
-        out += field(*input);
+    const std::vector<const Control*> inputs = inputsOf(page);
+    for (const Control* input : inputs)
+        out += field(*input, input == inputs.back());
     return out + "</div>\n" + answer(page) + failureSlot(page.frame) + "\n</form>\n</section>\n";
 }
 

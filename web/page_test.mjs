@@ -5,13 +5,13 @@
 //   node page_test.mjs DIST reference_weights.txt
 import assert from "node:assert/strict";
 import { createHash } from "node:crypto";
-import { cpSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync }
+import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync }
   from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { describe, test } from "node:test";
 import { gzipSync } from "node:zlib";
-import { cacheDigest, coreFiles, keptFiles, release, withSection } from "./test_release.mjs";
+import { cacheDigest, coreFiles, keptDigests, keptFiles, release, withSection } from "./test_release.mjs";
 
 const [dist, referenceFile] = process.argv.slice(2);
 const read = (file) => readFileSync(`${dist}/${file}`, "utf8");
@@ -59,12 +59,16 @@ describe("the window's frames, one in view", () => {
       assert.equal(textOf(`${name}-caption`), caption);
       const fields = elements.filter((e) => e.frame === name && e.tag === "input");
       assert.deepEqual(fields.map((e) => e.attrs.id), inputs, "the boxes in reading order");
-      for (const field of fields) {
+      for (const [i, field] of fields.entries()) {
         const label = elements.find((e) => e.tag === "label" && e.attrs.for === field.attrs.id);
         assert.ok(label, `${field.attrs.id} has its label`);
+        // What is seen is in what is heard: "d" in "d 圆钢直径".
+        const seen = textOf(label.attrs.id).replace(/[\s：]/g, "");
+        assert.ok(field.attrs["aria-label"].includes(seen), `"${seen}" in ${field.attrs["aria-label"]}`);
+        assert.equal(field.attrs.enterkeyhint, i === fields.length - 1 ? "go" : "next");
         assert.equal(field.attrs["aria-describedby"], `${field.attrs.id}-failure`);
         assert.equal(byId(`${field.attrs.id}-failure`).frame, name);
-        assert.equal(byId(`${field.attrs.id}-failure`).attrs.role, "alert", "said as it appears");
+        assert.equal(byId(`${field.attrs.id}-failure`).attrs.role, undefined, "said by the page's live region");
         const typesModels = field.attrs.id === combo && combo !== "Combo1";
         assert.equal(field.attrs.inputmode, typesModels ? "text" : "decimal", field.attrs.id);
       }
@@ -74,11 +78,16 @@ describe("the window's frames, one in view", () => {
       assert.equal(byId(button).frame, name);
       assert.equal(byId(result).tag, "output");
       assert.equal(byId(result).frame, name);
-      assert.equal(byId(result).attrs["aria-live"], "polite");
+      assert.equal(byId(result).attrs["aria-live"], undefined, "said by the page's live region");
       assert.equal(byId(`${name}-tab`).attrs["aria-controls"], name);
       assert.equal("hidden" in byId(name).attrs, name !== "Frame1");
     });
   }
+
+  test("one live region says every result and failure", () => {
+    const live = elements.filter((e) => "aria-live" in e.attrs || ["alert", "status"].includes(e.attrs.role));
+    assert.deepEqual(live.map((e) => [e.attrs.id, e.attrs["aria-live"]]), [["spoken", "assertive"]]);
+  });
 
   test("every id is used once", () => {
     const ids = elements.map((e) => e.attrs.id).filter(Boolean);
@@ -188,11 +197,14 @@ describe("installable and offline", () => {
     assert.deepEqual(purposes, ["192x192 any", "512x512 any", "512x512 maskable"]);
   });
 
-  test("the service worker keeps every file the page loads", () => {
+  // But the style for scripts off, where no worker runs.
+  test("the service worker keeps every file the page loads, and knows its bytes", () => {
     const loaded = elements.flatMap((e) => [e.attrs.src, e.tag === "link" ? e.attrs.href : null]);
     const wanted = ["index.html", "app.js", core.script, core.wasm, ...loaded];
-    for (const file of wanted.filter(Boolean)) assert.ok(kept.includes(file), file);
-    for (const file of kept) assert.ok(existsSync(`${dist}/${file}`), file);
+    for (const file of wanted.filter((file) => file && file !== "noscript.css"))
+      assert.ok(kept.includes(file), file);
+    for (const [file, digest] of Object.entries(keptDigests(dist)))
+      assert.equal(createHash("sha256").update(readFileSync(`${dist}/${file}`)).digest("hex"), digest, file);
   });
 });
 

@@ -6,7 +6,8 @@
 #   a server's, and a server may keep them for good;
 # - the page, its links naming them;
 # - the service worker, keeping them and the other FILES in a cache named by the digest of all,
-#   so that a release with any file changed replaces the whole cache and an unchanged one keeps it.
+#   so that a release with any file changed replaces the whole cache and an unchanged one keeps it;
+#   it knows each file's SHA-256, and keeps no file whose bytes are not this release's.
 # Earlier releases' core files in DIST are removed. The page and the script may already name an
 # earlier release's core: the build's step, run again on a release, renames it.
 # 16 hex digits: 64 bits, enough that two builds never share a name by chance.
@@ -55,12 +56,12 @@ string(REPLACE "," ";" files "${FILES}")
 list(FILTER files EXCLUDE REGEX "^${named}\\.(js|wasm)$")
 list(APPEND files ${script_name} ${wasm_name})
 set(digests "")
-set(quoted "")
+set(entries "")
 foreach(file IN LISTS files)
   file(SHA256 ${DIST}/${file} digest)
   string(APPEND digests "${file} ${digest}\n")
-  list(APPEND quoted "\"${file}\"")
+  list(APPEND entries "\"${file}\": \"${digest}\"")
 endforeach()
 digest_of("${digests}" DIGEST)
-list(JOIN quoted ", " FILES)
+list(JOIN entries ", " FILES)
 configure_file(${SOURCE} ${DIST}/sw.js @ONLY)

@@ -6,14 +6,41 @@
 // /b/) has caches of its own, which this one never deletes.
 const SCOPE = `hengtiebao ${registration.scope} `;
 const CACHE = `${SCOPE}@DIGEST@`;
-const FILES = [@FILES@];
+// Each kept file with the SHA-256 of its bytes, as the build wrote them.
+const FILES = {@FILES@};
+const PAGE = new URL("index.html", registration.scope).href;
+const KEPT = new Set(Object.keys(FILES).map((file) => new URL(file, registration.scope).href));
 
-// Fetched past the browser's HTTP cache, which may still hold an earlier release's files. A
-// release whose files cannot all be had is not installed, and is tried again at the next visit.
-addEventListener("install", (event) => {
-  const fresh = FILES.map((file) => new Request(file, { cache: "reload" }));
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(fresh)));
-  skipWaiting();
+const hex = (bytes) =>
+  Array.from(new Uint8Array(bytes), (byte) => byte.toString(16).padStart(2, "0")).join("");
+
+// FILE as this release built it, fetched past the browser's HTTP cache, which may still hold an
+// earlier release's. Bytes of another release (a deploy half done, a host's error page) throw.
+// Kept as a response of its own address: a host may answer index.html with a redirect to the
+// folder, and browsers refuse a redirected response to a navigation.
+async function fetchBuilt(file) {
+  const response = await fetch(new Request(file, { cache: "reload" }));
+  const bytes = await response.arrayBuffer();
+  const digest = hex(await crypto.subtle.digest("SHA-256", bytes));
+  if (!response.ok || digest !== FILES[file]) throw new Error(`${file}: not this release's bytes`);
+  const type = response.headers.get("Content-Type");
+  return new Response(bytes, { headers: type ? { "Content-Type": type } : {} });
+}
+
+// Every kept file, checked, into the release's cache; none when any cannot be had, so that the
+// release is not installed and is tried again at the next visit.
+async function keep() {
+  const files = Object.keys(FILES);
+  const responses = await Promise.all(files.map(fetchBuilt));
+  const cache = await caches.open(CACHE);
+  await Promise.all(files.map((file, i) => cache.put(new URL(file, registration.scope).href,
+    responses[i])));
+}
+
+// A new release waits until the page tells it that no typed text would be lost.
+addEventListener("install", (event) => event.waitUntil(keep()));
+addEventListener("message", (event) => {
+  if (event.data === "take over") skipWaiting();
 });
 
 addEventListener("activate", (event) => {
@@ -26,18 +53,26 @@ addEventListener("activate", (event) => {
   );
 });
 
-// The page itself for any address of it (with #Frame5, or the folder alone), the kept file for
-// the others; what is not kept comes from the network as usual, and a request the network cannot
-// answer (offline, or ended by a reload) fails as it would without the worker.
+// The kept file, or nothing where storage fails or has lost it.
+const fromCache = (address) =>
+  caches.open(CACHE).then((cache) => cache.match(address), () => undefined).catch(() => undefined);
+
+// The page for its own addresses (its folder or index.html, with any query or #frame), the kept
+// file for the others; what is not kept goes to the network as if there were no worker. A kept
+// file the cache cannot give comes from the network, and the cache is filled again behind it.
 addEventListener("fetch", (event) => {
   const request = event.request;
-  if (request.method !== "GET" || new URL(request.url).origin !== location.origin) return;
-  const kept = request.mode === "navigate" ? "index.html" : request;
+  if (request.method !== "GET") return;
+  const url = new URL(request.url);
+  url.search = "";
+  url.hash = "";
+  const address = url.href === registration.scope ? PAGE : url.href;
+  if (!KEPT.has(address)) return;
   event.respondWith(
-    caches
-      .open(CACHE)
-      .then((cache) => cache.match(kept, { ignoreSearch: true }))
-      .then((response) => response || fetch(request))
-      .catch(() => Response.error()),
+    fromCache(address).then((kept) => {
+      if (kept) return kept;
+      event.waitUntil(keep().catch(() => {}));
+      return fetch(request);
+    }),
   );
 });

@@ -20,8 +20,10 @@ export function coreFiles(dist) {
   };
 }
 
-export const keptFiles = (dist) =>
-  JSON.parse(readFileSync(`${dist}/sw.js`, "utf8").match(/const FILES = (\[.*\]);/)[1]);
+// The files the worker of DIST keeps, each with the SHA-256 the build wrote for it.
+export const keptDigests = (dist) =>
+  JSON.parse(readFileSync(`${dist}/sw.js`, "utf8").match(/const FILES = (\{.*\});/)[1]);
+export const keptFiles = (dist) => Object.keys(keptDigests(dist));
 
 // The cache's name as the worker of DIST gives it, without its scope.
 export const cacheDigest = (dist) =>
