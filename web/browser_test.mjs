@@ -752,10 +752,14 @@ describe("over time: releases, a failed load, an early tap", () => {
     const before = exceptions.length;
     for (const file of ["sw.js", ...Object.values(coreFiles(`${site}/half-next`))])
       copyFileSync(`${site}/half-next/${file}`, `${root}/${file}`);
+    // The browser's update check, as on a visit, until its install has ended.
+    await evaluate(tab, "navigator.serviceWorker.getRegistration().then((r) => r.update())");
+    await until(tab, "navigator.serviceWorker.getRegistration().then((r) => !r.installing)");
     await open(tab);
-    await until(tab, "navigator.serviceWorker.getRegistration().then((r) => !r.installing && !r.waiting)");
     await onRelease(tab, "first");
     assert.equal(await weigh(tab, row), row.weight, "online, half deployed");
+    // Offline, with the browser's HTTP cache emptied: only the worker's cache holds the core.
+    await tab.send("Network.clearBrowserCache");
     await offline(tab);
     await open(tab);
     await onRelease(tab, "first");
