@@ -24,7 +24,7 @@ bool hasDigit(const std::u16string& text) {
 std::string ascii(const std::u16string& text) {
     std::string out;
     for (char16_t c : text) {
-        if (c == u' ' || c == u'\t' || c == u'\u3000') continue;
+        if (hengtiebao::isBlank(c)) continue;
         if (c == u'\u3002') c = u'.';
         out.push_back(c >= u'\uFF01' && c <= u'\uFF5E' ? static_cast<char>(c - 0xFEE0)
                                                        : static_cast<char>(c));
