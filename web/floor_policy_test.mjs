@@ -52,7 +52,7 @@ function supports(compat, browser, version) {
   });
 }
 
-// Where a directive a browser lacks falls back to, as the policy's specification orders it.
+// Where a directive a browser lacks falls back to, in the order browsers use.
 const fallbacks = {
   "script-src-elem": ["script-src", "default-src"],
   "style-src-elem": ["style-src", "default-src"],
