@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 export WINEPREFIX="$PWD/build-windows/wine" STARTS="${1:-21}"
 # shellcheck disable=SC2016  # the inner shell's
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
-    run() { packaging/windows/wine-run.sh "build-windows/build/bench/$1.exe" >/dev/null 2>&1; }
+    run() { tests/windows/wine-run.sh "build-windows/build/bench/$1.exe" >/dev/null 2>&1; }
     run texts_window  # Wine and the fonts warmed up
     for i in $(seq "$STARTS"); do
         for program in window_start texts_window; do

@@ -7,32 +7,43 @@
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
-suite=${1:-$(host_release)} native=$(dpkg --print-architecture) && arch=${2:-$native}
+release=$(host_release)
+suite=${1:-$release} native=$(dpkg --print-architecture) && arch=${2:-$native}
 scripts/ensure-packages.sh sbuild mmdebstrap autopkgtest uidmap dpkg-dev git xz-utils
-version=$(dpkg-parsechangelog -SVersion) dist=$(dpkg-parsechangelog -SDistribution)
+version=$(dpkg-parsechangelog -SVersion)
+dist=$(dpkg-parsechangelog -SDistribution)
 name=hengtiebao-${version%-*} out=$PWD/build-deb/$suite-$arch roots=$cache/sbuild
 rm -rf "$out" && mkdir -p "$out" "$roots"
 # The upstream source is the commit without debian/.
 git archive --prefix="$name/" HEAD ':!debian' | xz -T1 >"$out/hengtiebao_${version%-*}.orig.tar.xz"
 git archive --prefix="$name/" HEAD | tar -xf - -C "$out"
 (cd "$out" && dpkg-source -b "$name" && rm -rf "$name")
-# NAME VARIANT [OPTIONS]: a root of the release kept in the cache, made when missing by one run
-# while others wait, and moved into place whole; mmdebstrap unpacks it where its mapped ids reach.
+# NAME VARIANT [OPTIONS]: $root, a root of the release kept in the cache, keyed by its options and
+# made anew after a week, by one run while others wait, moved into place whole; roots of other keys
+# go. mmdebstrap unpacks it where its mapped ids reach.
 cached_root() {
-    root=$roots/$1 variant=$2 && shift 2
-    (flock 9 && { [ -e "$root.tar" ] || { debian_root "$variant" "$suite" \
-        "$root.new.tar" "$@" && mv "$root.new.tar" "$root.tar"; }; }) 9>"$root.lock"
+    kind=$1 variant=$2 && shift 2
+    root=$roots/$kind-$(echo "$variant $*" | sha256sum | cut -c1-8)
+    exec 9>"$root.lock" && flock 9
+    if [ -z "$(find "$root.tar" -mtime -7 2>/dev/null)" ]; then
+        debian_root "$variant" "$suite" "$root.new.tar" "$@"
+        mv "$root.new.tar" "$root.tar"
+        find "$roots" -name "$kind-????????.tar" ! -name "${root##*/}.tar" -delete
+    fi
+    exec 9>&-
 }
 # apt-utils: the apt solver that sbuild's cross resolver calls, else copied from this machine's.
 cached_root "$suite-$native" buildd --include=apt-utils
-set -- --no-run-autopkgtest && profiles=cross
+chroot=$root.tar && set -- --no-run-autopkgtest && profiles=cross
 # Native: autopkgtest too, in a testbed that mmdebstrap leaves without package lists (-U).
-[ "$arch" != "$native" ] || { cached_root "$suite-$native-testbed" minbase && profiles="" &&
-    set -- --run-autopkgtest --autopkgtest-opts="-U -- unshare" \
-        --autopkgtest-opt=--tarball="$roots/$suite-$native-testbed.tar"; }
+if [ "$arch" = "$native" ]; then
+    cached_root "$suite-$native-testbed" minbase
+    profiles="" && set -- --run-autopkgtest --autopkgtest-opts="-U -- unshare" \
+        --autopkgtest-opt=--tarball="$root.tar"
+fi
 case " ${DEB_BUILD_OPTIONS:-} " in *" nocheck "*) profiles="${profiles:+$profiles }nocheck" ;; esac
 set -- env DEB_BUILD_OPTIONS="parallel=2 ${DEB_BUILD_OPTIONS:-}" \
     SBUILD_CONFIG="$PWD/packaging/sbuild.conf" sbuild --chroot-mode=unshare --dist="$dist" \
-    --chroot="$roots/$suite-$native.tar" --host="$arch" --profiles="$profiles" --build-dir="$out" \
+    --chroot="$chroot" --host="$arch" --profiles="$profiles" --build-dir="$out" \
     --run-lintian --lintian-opts="--fail-on=error,warning --display-info" "$@" "$out"/*.dsc
 with_subordinate_ids "$@"

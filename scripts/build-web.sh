@@ -26,15 +26,17 @@ out=/root/hengtiebao/build-web
 # An earlier page is replaced only by one whose tests have passed.
 rm -rf build-web/dist build-web/screenshots build-web/hengtiebao-*-web.zip build-web/SHA256SUMS
 mkdir -p build-web
-echo "== $(date +%T) The working tree's files, as git sees them"
-git ls-files -z --cached --others --exclude-standard |
-    tar --null --files-from=- --ignore-failed-read -cf build-web/source.tar
+echo "== $(date +%T) HEAD's files: what is not committed is not built"
+git diff --quiet HEAD || echo "The working tree is not HEAD's; the page is built from HEAD."
+git archive --format=tar HEAD >build-web/source.tar
 echo "== $(date +%T) A fresh trixie root, its packages from $debs where they are"
 # npm trusts what this machine trusts; the package cache is this run's alone while it is in use.
 flock "$debs.lock" sh -c '. scripts/packages.sh && debian_root "$@"' sh apt trixie /dev/null \
     --include="$WEB_PACKAGES" --skip=essential/unlink \
     --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
     --setup-hook="sync-in $debs /var/cache/apt/archives" \
+    --customize-hook='chroot "$1" apt-get autoclean' \
+    --customize-hook="find $debs -mindepth 1 -delete" \
     --customize-hook="sync-out /var/cache/apt/archives $debs" \
     --customize-hook='copy-in /etc/ssl/certs/ca-certificates.crt /etc/ssl/certs' \
     --customize-hook='mkdir "$1/root/hengtiebao"' \

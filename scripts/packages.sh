@@ -24,10 +24,11 @@ host_release() { (. /etc/os-release && echo "$VERSION_CODENAME"); }
 
 as_root=$([ "$(id -u)" -eq 0 ] || echo sudo)
 
-# Runs CMake's first configure with Debian's hardened flags, CPPFLAGS in CXXFLAGS as debhelper does.
-with_debian_flags() {
-    env CXXFLAGS="$(debian_flags CPPFLAGS) $(debian_flags CXXFLAGS)" \
-        LDFLAGS="$(debian_flags LDFLAGS)" "$@"
+# Configures the default build with Debian's hardened flags, CPPFLAGS in CXXFLAGS as debhelper
+# does: on every configure, as CMake reads the environment's flags only at the first.
+configure_hardened() {
+    cmake --preset default "-DCMAKE_CXX_FLAGS=$(debian_flags CPPFLAGS) $(debian_flags CXXFLAGS)" \
+        "-DCMAKE_EXE_LINKER_FLAGS=$(debian_flags LDFLAGS)" "$@"
 }
 debian_flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
 

@@ -6,6 +6,6 @@ cd "$(dirname "$0")/.."
 . scripts/packages.sh
 # shellcheck disable=SC2086
 scripts/ensure-packages.sh --build-depends=nocheck $RUN_PACKAGES
-with_debian_flags cmake --preset default -DBUILD_TESTING=OFF -DHENGTIEBAO_BENCH=OFF
+configure_hardened -DBUILD_TESTING=OFF -DHENGTIEBAO_BENCH=OFF
 cmake --build --preset default --target hengtiebao
 exec build/ui/hengtiebao

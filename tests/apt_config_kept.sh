@@ -12,7 +12,9 @@ listing() {
 case $1 in
     record) listing >"$2" ;;
     check)
-        listing | diff "$2" - >"$2.diff" || true
+        listing >"$2.now"
+        # diff's 1 says what differs, read below; its 2 is its own failure.
+        diff "$2" "$2.now" >"$2.diff" || [ $? -eq 1 ]
         problems=$(
             sed -n 's/^< [0-9a-f]*  /changed or removed: /p' "$2.diff"
             sed -n 's/^> [0-9a-f]*  //p' "$2.diff" | while read -r file; do

@@ -1,9 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # CI's and the clean room's verdict is their steps' exit statuses: run with Debian's tools, the
-# Windows build and the page replaced by stand-ins that pass, or fail at one step (a root whose
-# download fails, a skipped autopkgtest, a failed cross build, Windows, the page), CI must end in
-# 0 only when every step passed or met a mirror mid-sync.
+# Windows build and the page replaced by stand-ins that pass, or fail at one step (a root or a
+# testbed whose download fails, a skipped autopkgtest, a failed cross build, Windows, the page), CI
+# must end in 0 only when every step passed or a cross build met a mirror mid-sync before it built;
+# an uncommitted change to a step's script changes nothing, and no release is no clean room.
 #   clean_room_test.sh SOURCE
 set -u
 work=$(mktemp -d)
@@ -29,6 +30,7 @@ echo "install ok installed 1"
 STUB
 cat >"$work/bin/mmdebstrap" <<'STUB'
 #!/bin/sh
+for arg; do case $arg in *testbed*) [ "$FAIL" != testbed ] || exit 1 ;; esac; done
 [ "$FAIL" != root ] || { echo "E: failed to download packages"; exit 1; }
 for arg; do case $arg in *.tar) : >"$arg" ;; esac; done
 STUB
@@ -36,13 +38,19 @@ cat >"$work/bin/autopkgtest" <<'STUB'
 #!/bin/sh
 [ "$FAIL" != autopkgtest ] || { echo "run-window-first     SKIP"; exit 2; }
 STUB
+# sbuild's log as sbuild writes it: apt's lines, the tests' and the stage it failed at.
 cat >"$work/bin/sbuild" <<'STUB'
 #!/bin/sh
 for arg; do case $arg in --build-dir=*) dir=${arg#*=} ;; --host=*) host=${arg#*=} ;; esac; done
+mirror="E: Failed to fetch http://deb.debian.org/debian/dists/bookworm/main/binary-$host/Packages.xz"
+mirror="$mirror  File has unexpected size (1 != 2). Mirror sync in progress?"
 case $FAIL in
-"$host") echo "[  FAILED  ] Reading.OneTest" >"$dir/hengtiebao_1_$host.build" && exit 1 ;;
-"$host-mirror") echo "E: Failed to fetch http://deb.debian.org/debian/dists/bookworm/main/binary-$host/Packages.xz  File has unexpected size (1 != 2). Mirror sync in progress?" >"$dir/hengtiebao_1_$host.build" && exit 3 ;;
-esac
+"$host") printf '[  FAILED  ] Reading.OneTest\nFail-Stage: build\n' ;;
+"$host-mirror") printf '%s\nFail-Stage: apt-get-update\n' "$mirror" ;;
+"$host-mirror-failed") printf '%s\n[  FAILED  ] Reading.OneTest\nFail-Stage: build\n' "$mirror" ;;
+*) exit 0 ;;
+esac >"$dir/hengtiebao_1_$host.build"
+exit 1
 STUB
 # Root's loan of subordinate ids is the real run's business: only the command runs.
 cat >"$work/bin/unshare" <<'STUB'
@@ -53,16 +61,21 @@ STUB
 chmod +x "$work/bin/"*
 
 failures=0
+cmake -S "$work/hengtiebao" -B "$work/none" -DHENGTIEBAO_CI=ON -DHENGTIEBAO_CLEAN_ROOM_RELEASES= \
+    >"$work/none.log" 2>&1 && { echo "FAIL: a clean room of no release configured"; failures=1; }
 cmake -S "$work/hengtiebao" -B "$work/ci" -DHENGTIEBAO_CI=ON \
     -DHENGTIEBAO_CLEAN_ROOM_RELEASES=bookworm >"$work/configure.log" 2>&1 ||
     { cat "$work/configure.log" && exit 1; }
 # A mirror mid-sync stops a build before it starts: for another processor that is the mirror's
-# fault, a skipped step; for this machine's, the package is unproved.
+# fault, a skipped step; for this machine's, or once the build has begun, the package is unproved.
 native=$(dpkg --print-architecture)
-for case in none:0 root:8 autopkgtest:8 i386:8 i386-mirror:0 "$native-mirror":8 windows:8 \
-    web:8; do
+for case in none:0 root:8 testbed:8 autopkgtest:8 i386:8 i386-mirror:0 i386-mirror-failed:8 \
+    "$native-mirror":8 windows:8 web:8 uncommitted:0; do
     fail=${case%:*} expected=${case#*:}
-    FAIL=$fail PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" \
+    [ "$fail" != uncommitted ] ||
+        printf '#!/bin/sh\nexit 1\n' >"$work/hengtiebao/scripts/build-web.sh"
+    rm -rf "$work/cache"
+    FAIL=$fail PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" MIRROR_PAUSE=0 \
         ctest --test-dir "$work/ci" --output-on-failure -j3 >"$work/$fail.log" 2>&1
     status=$?
     # A failed build names its failed test where CI shows the run.

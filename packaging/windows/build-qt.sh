@@ -82,8 +82,10 @@ mkdir -p "$work"
 )
 touch "$prefix/.complete"
 rm -rf "$work"
-# Qt builds of other keys are stale now, unless a run is using one.
+# Qt builds of other keys and their work folders are stale now, unless a run holds their lock (75).
 for other in "$cache"/qt-*-mingw-static-*.lock; do
-    [ "$other" = "$prefix.lock" ] || flock -n "$other" rm -rf "${other%.lock}" "$other" || true
+    stale=${other%.lock}
+    [ "$other" = "$prefix.lock" ] || flock -n -E 75 "$other" rm -rf "$stale" \
+        "$cache/qt-source-${stale##*-}" "$other" || [ $? -eq 75 ]
 done
 echo "$prefix"

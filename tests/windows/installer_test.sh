@@ -1,5 +1,5 @@
 #!/bin/sh
-# shellcheck source-path=SCRIPTDIR
+# shellcheck source-path=SCRIPTDIR disable=SC2310  # registered's status is its answer
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The installer under Wine, silent both ways, on the X display given: it installs per machine
 # into Program Files with a Start-menu entry and an uninstall registration, the installed

@@ -19,7 +19,7 @@ case $1 in
         # shellcheck disable=SC2016  # the inner shell's
         timeout 30 sh -c 'until [ -s "$1" ]; do sleep 0.1; done' sh "$WINEPREFIX/x-display"
         echo "Xvfb on :$(cat "$WINEPREFIX/x-display")"
-        run="$(dirname "$0")/../../packaging/windows/wine-run.sh"
+        run="$(dirname "$0")/wine-run.sh"
         "$run" wineboot >/dev/null 2>&1 </dev/null  # the prefix, made before a server persists
         wineserver --wait
         wineserver --persistent >/dev/null 2>&1 </dev/null
