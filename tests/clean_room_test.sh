@@ -66,6 +66,11 @@ cmake -S "$work/hengtiebao" -B "$work/none" -DHENGTIEBAO_CI=ON -DHENGTIEBAO_CLEA
 cmake -S "$work/hengtiebao" -B "$work/ci" -DHENGTIEBAO_CI=ON \
     -DHENGTIEBAO_CLEAN_ROOM_RELEASES=bookworm >"$work/configure.log" 2>&1 ||
     { cat "$work/configure.log" && exit 1; }
+# Every step has a time limit, so that a hang fails with the step's name.
+untimed=$(ctest --test-dir "$work/ci" --show-only=json-v1 | python3 -c 'import json, sys
+for test in json.load(sys.stdin)["tests"]:
+    if "TIMEOUT" not in [p["name"] for p in test.get("properties", [])]: print(test["name"])')
+[ -z "$untimed" ] || { echo "FAIL: steps without a time limit:" "$untimed" && failures=1; }
 # A mirror mid-sync stops a build before it starts: for another processor that is the mirror's
 # fault, a skipped step; for this machine's, or once the build has begun, the package is unproved.
 native=$(dpkg --print-architecture)
