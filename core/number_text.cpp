@@ -3,8 +3,8 @@
 #include "core/number_text.h"
 
 #include "core/decimal_reading.h"
+#include "core/decimal_writing.h"
 
-#include <cmath>
 #include <limits>
 
 namespace hengtiebao {
@@ -136,12 +136,10 @@ std::optional<double> readNumber(std::u16string_view text) {
 }
 
 std::optional<std::u16string> writeNumber(double value) {
-    if (!std::isfinite(value)) return std::nullopt;
     if (value == 0) value = 0;  // a negative zero is no negative weight
-    char buffer[32];
-    auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    if (error != std::errc()) return std::nullopt;
+    char buffer[24];
+    auto [end, error] = writeDecimal(buffer, buffer + sizeof buffer, value);
+    if (error != std::errc()) return std::nullopt;  // infinity or NaN
     std::u16string text(buffer, end);
     for (char16_t& c : text) {
         if (c == u'e') c = u'E';

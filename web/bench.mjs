@@ -4,9 +4,13 @@
 // up), each run a first visit with nothing cached. The page is served with gzip at its highest
 // level, as a release's server would. A run types a plate's sizes as soon as the page's fields
 // are there, taps 计算 and waits for the weight. Prints the medians of RUNS runs and what each
-// file weighs on the wire. Run by hand (scripts/build-web.sh --bench runs it in the build's root).
+// file weighs on the wire. Each run also opens the floor: the same page with no script and no core,
+// whose first paint is the soonest the page's texts can show on that link; every time is then
+// also given as a ratio to the floor's first paint. Run by hand (scripts/build-web.sh --bench runs it in the build's root).
 //   node web/bench.mjs build-web/dist [RUNS]
-import { readFileSync } from "node:fs";
+import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
 import { gzipSync } from "node:zlib";
 import { evaluate, launch, serve, tap } from "./browser.mjs";
 
@@ -39,13 +43,9 @@ const watch = `addEventListener("DOMContentLoaded", () => {
     .observe(document.getElementById("jieguo1"), { childList: true, subtree: true });
 });`;
 
-async function visit(browser, origin) {
+// A tab as the phone's: its link, processor, screen and touch, with nothing cached.
+async function phonePage(browser) {
   const page = await browser.newPage({ isolated: true });
-  const sizes = new Map();
-  const urls = new Map();
-  page.on("Network.requestWillBeSent", ({ requestId, request }) => urls.set(requestId, request.url));
-  page.on("Network.loadingFinished", ({ requestId, encodedDataLength }) =>
-    sizes.set(new URL(urls.get(requestId)).pathname, encodedDataLength));
   await page.send("Page.enable");
   await page.send("Network.enable");
   await page.send("Network.setCacheDisabled", { cacheDisabled: true });
@@ -54,6 +54,32 @@ async function visit(browser, origin) {
   await page.send("Emulation.setDeviceMetricsOverride",
     { width: 360, height: 640, deviceScaleFactor: 2, mobile: true });
   await page.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 5 });
+  return page;
+}
+
+const paints = `Object.fromEntries(performance.getEntriesByType("paint").map((e) => [e.name, e.startTime]))`;
+
+// The floor: the page's texts and style alone, read when both its paints are there.
+async function visitFloor(browser, origin) {
+  const page = await phonePage(browser);
+  const loaded = page.waitFor("Page.loadEventFired");
+  await page.send("Page.navigate", { url: `${origin}/floor.html` });
+  await loaded;
+  const paint = await evaluate(page, `new Promise((resolve) => {
+    const check = () => performance.getEntriesByType("paint").length === 2 ? resolve(${paints}) : setTimeout(check, 10);
+    check();
+  })`);
+  await browser.closePage(page);
+  return { paint };
+}
+
+async function visit(browser, origin) {
+  const page = await phonePage(browser);
+  const sizes = new Map();
+  const urls = new Map();
+  page.on("Network.requestWillBeSent", ({ requestId, request }) => urls.set(requestId, request.url));
+  page.on("Network.loadingFinished", ({ requestId, encodedDataLength }) =>
+    sizes.set(new URL(urls.get(requestId)).pathname, encodedDataLength));
   await page.send("Page.addScriptToEvaluateOnNewDocument", { source: watch });
 
   const fieldsThere = page.waitFor("Page.domContentEventFired");
@@ -69,7 +95,7 @@ async function visit(browser, origin) {
     const check = () => done() ? resolve({
       ...window.bench,
       weight: document.getElementById("jieguo1").value,
-      paint: Object.fromEntries(performance.getEntriesByType("paint").map((e) => [e.name, e.startTime])),
+      paint: ${paints},
       loaded: performance.getEntriesByType("navigation")[0].domContentLoadedEventEnd,
     }) : setTimeout(check, 10);
     check();
@@ -84,30 +110,48 @@ const median = (values) => {
   return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
 };
 
-const server = await serve(dist, { gzip: true });
+// The floor beside the page's files, served alike: the page without its scripts and the core's
+// links.
+const served = mkdtempSync(join(tmpdir(), "hengtiebao-bench-"));
+cpSync(dist, served, { recursive: true });
+writeFileSync(join(served, "floor.html"), readFileSync(join(dist, "index.html"), "utf8")
+  .replace(/<script\b[^>]*><\/script>/g, "").replace(/<link rel="(module)?preload"[^>]*>/g, ""));
+const server = await serve(served, { gzip: true });
 const browser = await launch();
 const visits = [];
+const floors = [];
 try {
   for (let run = 0; run < runs; ++run) {
     const seen = await visit(browser, server.origin);
     if (seen.weight === "") throw new Error("no weight shown");
     visits.push(seen);
+    floors.push(await visitFloor(browser, server.origin));
     process.stderr.write(`run ${run + 1}: first result at ${seen.result.toFixed(0)} ms\n`);
   }
 } finally {
   await browser.close();
   await server.stop();
+  rmSync(served, { recursive: true, force: true });
 }
 
-const ms = (pick) => median(visits.map(pick)).toFixed(0).padStart(6);
-console.log(`First visits of a 360 × 640 phone, 4× slower processor, slow 4G; medians of ${runs}:`);
-console.log("  what                                        ms");
-console.log(`  first paint                             ${ms((v) => v.paint["first-paint"])}`);
-console.log(`  first contentful paint                  ${ms((v) => v.paint["first-contentful-paint"])}`);
-console.log(`  fields ready (DOMContentLoaded)         ${ms((v) => v.loaded)}`);
-console.log(`  core loaded (data-ready)                ${ms((v) => v.ready)}`);
-console.log(`  tap on 计算 -> weight in jieguo1        ${ms((v) => v.result - v.tap)}`);
-console.log(`  opening -> first weight                 ${ms((v) => v.result)}`);
+// Each line: the median, the runs' spread (fastest to slowest) and the median's ratio to the
+// floor's first paint.
+const floorPaint = median(floors.map((v) => v.paint["first-paint"]));
+const line = (what, runsSeen, pick) => {
+  const times = runsSeen.map(pick);
+  const cells = [median(times), Math.min(...times), Math.max(...times)].map((t) => t.toFixed(0).padStart(6));
+  console.log(`  ${what.padEnd(38)}${cells[0]} ${cells[1]}–${cells[2].trim().padEnd(6)} ${(median(times) / floorPaint).toFixed(2)}×`);
+};
+console.log(`First visits of a 360 × 640 phone, 4× slower processor, slow 4G; ${runs} runs:`);
+console.log("  what                                  median  spread    to the floor");
+line("floor: first paint (no script, no core)", floors, (v) => v.paint["first-paint"]);
+line("floor: first contentful paint", floors, (v) => v.paint["first-contentful-paint"]);
+line("first paint", visits, (v) => v.paint["first-paint"]);
+line("first contentful paint", visits, (v) => v.paint["first-contentful-paint"]);
+line("fields ready (DOMContentLoaded)", visits, (v) => v.loaded);
+line("core loaded (data-ready)", visits, (v) => v.ready);
+line("tap on 计算 -> weight in jieguo1", visits, (v) => v.result - v.tap);
+line("opening -> first weight", visits, (v) => v.result);
 
 // The first visit's files: as they came over the wire (gzip -9 by this server, with HTTP's
 // headers) and, for comparison with any server, their own size and gzip -9's.
