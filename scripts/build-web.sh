@@ -26,8 +26,7 @@ out=/root/hengtiebao/build-web
 # An earlier page is replaced only by one whose tests have passed.
 rm -rf build-web/dist build-web/screenshots build-web/hengtiebao-*-web.zip build-web/SHA256SUMS
 mkdir -p build-web
-echo "== $(date +%T) HEAD's files: what is not committed is not built"
-git diff --quiet HEAD || echo "The working tree is not HEAD's; the page is built from HEAD."
+git diff --quiet HEAD || echo "== The working tree is not HEAD's; the page is built from HEAD."
 git archive --format=tar HEAD >build-web/source.tar
 echo "== $(date +%T) A fresh trixie root, its packages from $debs where they are"
 # npm trusts what this machine trusts; the package cache is this run's alone while it is in use.

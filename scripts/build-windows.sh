@@ -17,8 +17,7 @@ trap 'tests/windows/wine_desktop.sh stop >/dev/null 2>&1' EXIT
 trap 'exit 130' INT TERM HUP
 
 echo "== Static Qt for Windows"
-qt="$(packaging/windows/build-qt.sh "$@")"
-echo "$qt"
+qt="$(packaging/windows/build-qt.sh "$@")"  # named again in the presets' variables below
 exec 8>"$qt.lock" && flock -s 8  # held for the whole run, so no other run sweeps it away
 [ -f "$qt/.complete" ] || { echo "$qt was removed meanwhile; run again" >&2; exit 1; }
 export HENGTIEBAO_WINDOWS_QT="$qt"

@@ -3,6 +3,7 @@
 # Installs the packages that are missing (PACKAGE=VERSION: that version) and, with --build-depends,
 # debian/control's Build-Depends that are missing; apt waits for dpkg's lock (README.md).
 #   scripts/ensure-packages.sh [--build-depends[=PROFILE]] [PACKAGE[=VERSION]...]
+# shellcheck disable=SC2086  # the package lists' words
 set -eu
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -37,10 +38,8 @@ for package in "$@" ${build_depends:+dpkg-dev}; do
 done
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
-    # shellcheck disable=SC2086
     install install $missing
 fi
-# shellcheck disable=SC2086
 if [ -n "$build_depends" ] && ! dpkg-checkbuilddeps ${build_depends%./} 2>/dev/null; then
     echo "Installing the Build-Depends of debian/control"
     install build-dep $build_depends
