@@ -50,8 +50,9 @@ std::optional<double> readNumber(std::u16string_view text);
 // Writes a finite double with at most 15 significant digits, correctly rounded: 15 digits is the
 // most that every decimal survives a round trip through a double with, so 3.1399999999999997
 // prints as 3.14. Plain form for decimal exponents -4 to 14, otherwise exponent form.
-//   writeNumber(157) -> u"157"      writeNumber(0.0001) -> u"0.0001"   writeNumber(1e-5) ->
-//   u"1E-05" writeNumber(-0.0) -> u"0"       writeNumber(999999999999999.9) -> u"1E+15"
+//   writeNumber(157) -> u"157"       writeNumber(0.0001) -> u"0.0001"
+//   writeNumber(1e-5) -> u"1E-05"    writeNumber(999999999999999.9) -> u"1E+15"
+//   writeNumber(-0.0) -> u"0"
 // Non-finite values have no number text: writeNumber(inf) -> nothing.
 std::optional<std::u16string> writeNumber(double value);
 
