@@ -8,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/calculators.h"
-#include "core/section.h"
+#include "core/frames.h"
 
 namespace {
 
@@ -40,9 +39,15 @@ class BenchFields : public Fields {
     std::vector<std::pair<std::string_view, std::u16string>> m_slots;
 };
 
-void runClick(benchmark::State& state, BenchFields fields, auto calculate) {
+// One click of the frame writing RESULT, its inputs holding TEXTS in their order.
+void runClick(benchmark::State& state, std::string_view result, std::vector<std::u16string> texts) {
+    const CalculatorFrame& frame = *frameOf(result);
+    std::vector<std::pair<std::string_view, std::u16string>> slots{{frame.result, u""}};
+    for (std::size_t i = 0; i < frame.inputs.size(); ++i)
+        slots.emplace_back(frame.inputs[i], std::move(texts.at(i)));
+    BenchFields fields(std::move(slots));
     for (auto _ : state) {
-        Status status = calculate(fields);
+        Status status = frame.calculate(fields);
         benchmark::DoNotOptimize(status);
     }
 }
@@ -66,37 +71,28 @@ void runFloor(benchmark::State& state, std::vector<std::string> inputs, double w
 }
 
 void BM_Plate(benchmark::State& s) {
-    runClick(s,
-             BenchFields({{"chang1", u"1000"},
-                          {"chang2", u"500"},
-                          {"chang3", u"10"},
-                          {"Combo1", u"7.85"},
-                          {"jieguo1", u""}}),
-             calculatePlate);
+    runClick(s, "jieguo1", {u"1000", u"500", u"10", u"7.85"});
 }
 void BM_PlateFloor(benchmark::State& s) {
     runFloor(s, {"1000", "500", "10", "7.85"}, 39.25);
 }
 
 void BM_RoundBar(benchmark::State& s) {
-    runClick(s, BenchFields({{"yuan1", u"20"}, {"yuan2", u"1000"}, {"yuan3", u""}}),
-             calculateRoundBar);
+    runClick(s, "yuan3", {u"20", u"1000"});
 }
 void BM_RoundBarFloor(benchmark::State& s) {
     runFloor(s, {"20", "1000"}, 2.4661502330603);
 }
 
 void BM_SquareBar(benchmark::State& s) {
-    runClick(s, BenchFields({{"fang1", u"20"}, {"fang2", u"1000"}, {"fang3", u""}}),
-             calculateSquareBar);
+    runClick(s, "fang3", {u"20", u"1000"});
 }
 void BM_SquareBarFloor(benchmark::State& s) {
     runFloor(s, {"20", "1000"}, 3.1399999999999997);
 }
 
 void BM_HexagonBar(benchmark::State& s) {
-    runClick(s, BenchFields({{"liu1", u"20"}, {"liu2", u"1000"}, {"liu3", u""}}),
-             calculateHexagonBar);
+    runClick(s, "liu3", {u"20", u"1000"});
 }
 void BM_HexagonBarFloor(benchmark::State& s) {
     runFloor(s, {"20", "1000"}, 2.7193185);
@@ -104,9 +100,7 @@ void BM_HexagonBarFloor(benchmark::State& s) {
 
 // The largest table, equal-leg angles: its first row, its last row, and a text in no row.
 void runSection(benchmark::State& s, std::u16string model) {
-    const SectionBinding& angles = sectionBindings()[0];
-    runClick(s, BenchFields({{"dj1", std::move(model)}, {"dj2", u"6000"}, {"dj3", u""}}),
-             [&](Fields& fields) { return calculateSection(fields, angles); });
+    runClick(s, "dj3", {std::move(model), u"6000"});
 }
 void BM_SectionFirstRow(benchmark::State& s) {
     runSection(s, u"20×3");

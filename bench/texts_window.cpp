@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "bench/first_paint.h"
-#include "ui/controls.h"
+#include "core/controls.h"
 #include "ui/look.h"
 #include "ui/qt_text.h"
 

@@ -14,40 +14,44 @@ constexpr double kPi = 3.14159265358;        // the short pi the published weigh
 constexpr double kHexagonFactor = 3.4641;    // 2 x sqrt(3): hexagon area = 3.4641 x (a/2)^2
 constexpr double kHalf = 2;
 
-// The bars share their shape: read dimension and length texts, then steps on the dimension.
+// The bars share their shape: a dimension box, then a length box.
 struct BarControls {
     std::string_view dimension, length, result;
 };
+BarControls barControls(const CalculatorFrame& frame) {
+    return {frame.inputs[0], frame.inputs[1], frame.result};
+}
 
 }  // namespace
 
-Status calculatePlate(Fields& fields) {
+Status calculatePlate(Fields& fields, const CalculatorFrame& frame) {
+    const std::string_view result = frame.result;
     std::array<std::u16string, 4> texts;
-    if (Status s = readTexts<4>(fields, {"chang1", "chang2", "chang3", "Combo1"}, texts)) return s;
+    if (Status s = readTexts(fields, frame.inputs.first<4>(), texts)) return s;
 
     double length = 0, width = 0;
-    if (Status s = toNumber(texts[0], "chang1", length)) return s;
-    if (Status s = toNumber(texts[1], "chang2", width)) return s;
+    if (Status s = toNumber(texts[0], frame.inputs[0], length)) return s;
+    if (Status s = toNumber(texts[1], frame.inputs[1], width)) return s;
     const double area = width * length;
-    if (Status s = checkpoint(area, "jieguo1")) return s;
+    if (Status s = checkpoint(area, result)) return s;
 
     double thickness = 0;
-    if (Status s = toNumber(texts[2], "chang3", thickness)) return s;
+    if (Status s = toNumber(texts[2], frame.inputs[2], thickness)) return s;
     const double volume = thickness * area;
-    if (Status s = checkpoint(volume, "jieguo1")) return s;
+    if (Status s = checkpoint(volume, result)) return s;
 
     double density = 0;
-    if (Status s = toNumber(texts[3], "Combo1", density)) return s;
+    if (Status s = toNumber(texts[3], frame.inputs[3], density)) return s;
     const double weight = (density * volume) * kPlateFactor;
-    if (Status s = checkpoint(weight, "jieguo1")) return s;
+    if (Status s = checkpoint(weight, result)) return s;
 
-    return writeResult(fields, "jieguo1", weight);
+    return writeResult(fields, result, weight);
 }
 
-Status calculateRoundBar(Fields& fields) {
-    const BarControls c{"yuan1", "yuan2", "yuan3"};
+Status calculateRoundBar(Fields& fields, const CalculatorFrame& frame) {
+    const BarControls c = barControls(frame);
     std::array<std::u16string, 2> texts;
-    if (Status s = readTexts<2>(fields, {c.dimension, c.length}, texts)) return s;
+    if (Status s = readTexts(fields, frame.inputs.first<2>(), texts)) return s;
 
     double diameter = 0;
     if (Status s = toNumber(texts[0], c.dimension, diameter)) return s;
@@ -64,10 +68,10 @@ Status calculateRoundBar(Fields& fields) {
     return writeResult(fields, c.result, weight);
 }
 
-Status calculateSquareBar(Fields& fields) {
-    const BarControls c{"fang1", "fang2", "fang3"};
+Status calculateSquareBar(Fields& fields, const CalculatorFrame& frame) {
+    const BarControls c = barControls(frame);
     std::array<std::u16string, 2> texts;
-    if (Status s = readTexts<2>(fields, {c.dimension, c.length}, texts)) return s;
+    if (Status s = readTexts(fields, frame.inputs.first<2>(), texts)) return s;
 
     double side = 0;
     if (Status s = toNumber(texts[0], c.dimension, side)) return s;
@@ -82,10 +86,10 @@ Status calculateSquareBar(Fields& fields) {
     return writeResult(fields, c.result, weight);
 }
 
-Status calculateHexagonBar(Fields& fields) {
-    const BarControls c{"liu1", "liu2", "liu3"};
+Status calculateHexagonBar(Fields& fields, const CalculatorFrame& frame) {
+    const BarControls c = barControls(frame);
     std::array<std::u16string, 2> texts;
-    if (Status s = readTexts<2>(fields, {c.dimension, c.length}, texts)) return s;
+    if (Status s = readTexts(fields, frame.inputs.first<2>(), texts)) return s;
 
     double acrossFlats = 0;
     if (Status s = toNumber(texts[0], c.dimension, acrossFlats)) return s;

@@ -7,26 +7,26 @@
 
 #include "core/failure.h"
 #include "core/fields.h"
+#include "core/frames.h"
 
 namespace hengtiebao {
 
-// Each reads its frame's texts, converts and multiplies in a fixed order with a checkpoint after
-// every step, and writes its one result text last. On failure nothing is written.
+// Each reads its frame's input texts, converts and multiplies in a fixed order with a checkpoint
+// after every step, and writes its one result text last. On failure nothing is written. The
+// inputs, in the frame's reading order, are in mm unless said otherwise.
 
-// chang1 (length), chang2 (width), chang3 (thickness), Combo1 (density g/cm3) -> jieguo1:
-// ((W x L) x T), then (rho x that) x 0.000001 kg.  1000, 500, 10, "7.85" -> "39.25".
-Status calculatePlate(Fields& fields);
+// Length, width, thickness, density (g/cm3) -> ((W x L) x T), then (rho x that) x 0.000001 kg.
+//   1000, 500, 10, "7.85" -> "39.25"
+Status calculatePlate(Fields& fields, const CalculatorFrame& frame);
 
-// yuan1 (diameter), yuan2 (length) -> yuan3: (L x ((d/2)^2 x 3.14159265358)) x 7.85e-6.
-// 20, 1000 -> "2.4661502330603".
-Status calculateRoundBar(Fields& fields);
+// Diameter, length -> (L x ((d/2)^2 x 3.14159265358)) x 7.85e-6 kg.  20, 1000 -> "2.4661502330603"
+Status calculateRoundBar(Fields& fields, const CalculatorFrame& frame);
 
-// fang1 (side), fang2 (length) -> fang3: (L x a^2) x 7.85e-6.  20, 1000 -> "3.14".
-Status calculateSquareBar(Fields& fields);
+// Side, length -> (L x a^2) x 7.85e-6 kg.  20, 1000 -> "3.14"
+Status calculateSquareBar(Fields& fields, const CalculatorFrame& frame);
 
-// liu1 (across flats), liu2 (length) -> liu3: (L x (a/2 x (a/2 x 3.4641))) x 7.85e-6.
-// 20, 1000 -> "2.7193185".
-Status calculateHexagonBar(Fields& fields);
+// Across flats, length -> (L x (a/2 x (a/2 x 3.4641))) x 7.85e-6 kg.  20, 1000 -> "2.7193185"
+Status calculateHexagonBar(Fields& fields, const CalculatorFrame& frame);
 
 }  // namespace hengtiebao
 

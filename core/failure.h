@@ -26,6 +26,11 @@ struct Failure {
 // A calculator's outcome: nothing on success, otherwise the failure that stopped it.
 using Status = std::optional<Failure>;
 
+// Whether the user is offered a listed model in place of the typed one.
+inline bool offersSuggestion(const Failure& failure) {
+    return failure.kind == FailureKind::UnknownModel && !failure.suggestion.empty();
+}
+
 inline Failure failure(FailureKind kind, std::string_view control, std::u16string_view text = {}) {
     return Failure{kind, std::string(control), std::u16string(text), {}};
 }

@@ -34,16 +34,6 @@ char16_t listForm(char16_t c) {
 
 }  // namespace
 
-const std::array<SectionBinding, 4>& sectionBindings() {
-    static const std::array<SectionBinding, 4> bindings{{
-        {"dj1", "dj2", "dj3", equalLegAngleTable()},
-        {"bj1", "bj2", "bj3", unequalLegAngleTable()},
-        {"cg1", "cg2", "cg3", channelTable()},
-        {"gg1", "gg2", "gg3", iBeamTable()},
-    }};
-    return bindings;
-}
-
 std::optional<double> findUnitMass(const SectionTable& table, std::u16string_view model) {
     for (const SectionRow& row : table.rows) {
         if (row.model == model) return row.unitMass;
@@ -72,28 +62,29 @@ std::u16string suggestModel(const SectionTable& table, std::u16string_view typed
     return {};
 }
 
-Status calculateSection(Fields& fields, const SectionBinding& binding) {
+Status calculateSection(Fields& fields, const CalculatorFrame& frame) {
+    const std::string_view modelBox = frame.inputs[0], lengthBox = frame.inputs[1];
     std::u16string model;
-    if (Status s = readText(fields, binding.model, model)) return s;
+    if (Status s = readText(fields, modelBox, model)) return s;
 
     // Every row is compared, in table order, even after a match.
     bool matched = false;
-    for (const SectionRow& row : binding.table.rows) {
+    for (const SectionRow& row : frame.table->rows) {
         if (row.model != model) continue;
         matched = true;
 
         std::u16string lengthText;
-        if (Status s = readText(fields, binding.length, lengthText)) return s;
+        if (Status s = readText(fields, lengthBox, lengthText)) return s;
         double length = 0;
-        if (Status s = toNumber(lengthText, binding.length, length)) return s;
+        if (Status s = toNumber(lengthText, lengthBox, length)) return s;
         const double weight = (length * row.unitMass) * kScale;
-        if (Status s = checkpoint(weight, binding.result)) return s;
-        if (Status s = writeResult(fields, binding.result, weight)) return s;
+        if (Status s = checkpoint(weight, frame.result)) return s;
+        if (Status s = writeResult(fields, frame.result, weight)) return s;
     }
     if (matched) return std::nullopt;
 
-    return Failure{FailureKind::UnknownModel, std::string(binding.model), model,
-                   suggestModel(binding.table, model)};
+    return Failure{FailureKind::UnknownModel, std::string(modelBox), model,
+                   suggestModel(*frame.table, model)};
 }
 
 }  // namespace hengtiebao

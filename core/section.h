@@ -2,27 +2,16 @@
 // The section calculation: one mechanism bound to the four rolled-section frames.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/failure.h"
 #include "core/fields.h"
+#include "core/frames.h"
 #include "tables/section_table.h"
 
 namespace hengtiebao {
-
-// The controls of one section frame and the table it looks models up in.
-struct SectionBinding {
-    std::string_view model;   // model combo ("dj1")
-    std::string_view length;  // length box, mm ("dj2")
-    std::string_view result;  // result box, kg ("dj3")
-    const SectionTable& table;
-};
-
-// Equal-leg angle (dj), unequal-leg angle (bj), channel (cg), I-beam (gg), in window order.
-const std::array<SectionBinding, 4>& sectionBindings();
 
 // Exact lookup: same UTF-16 code units, no trimming or folding.
 //   findUnitMass(equalLegAngleTable(), u"20×3") -> 0.889;  u"20x3", u" 20×3", u"" -> nothing
@@ -39,9 +28,10 @@ std::optional<double> findUnitMass(const SectionTable& table, std::u16string_vie
 // A suggestion is only a proposal: calculateSection computes on an exact match alone.
 std::u16string suggestModel(const SectionTable& table, std::u16string_view typed);
 
-// One click: scans the table in order; on the matching row reads the length and writes
-// (length x unit mass) x 0.001. A text that matches no row fails with UnknownModel (carrying the
-// text and any suggestion) without reading the length box.
-Status calculateSection(Fields& fields, const SectionBinding& binding);
+// One click of a section frame, whose inputs are its model and length (mm) boxes: scans its table
+// in order; on the matching row reads the length and writes (length x unit mass) x 0.001 kg. A
+// text that matches no row fails with UnknownModel (carrying the text and any suggestion) without
+// reading the length box.
+Status calculateSection(Fields& fields, const CalculatorFrame& frame);
 
 }  // namespace hengtiebao

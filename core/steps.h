@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,7 @@ Status readText(Fields& fields, std::string_view control, std::u16string& text);
 
 // Reads the texts of several controls, in order, before any is converted.
 template <std::size_t N>
-Status readTexts(Fields& fields, const std::array<std::string_view, N>& controls,
+Status readTexts(Fields& fields, std::span<const std::string_view, N> controls,
                  std::array<std::u16string, N>& texts) {
     for (std::size_t i = 0; i < N; ++i) {
         if (Status s = readText(fields, controls[i], texts[i])) return s;

@@ -1,37 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Plate and bar calculators, driven through an in-memory set of fields as the window drives them.
-#include "core/calculators.h"
+#include "core/frames.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "memory_fields.h"
 #include "tests/float_flags.h"
+#include "tests/named_cases.h"
 
 namespace hengtiebao {
 namespace {
 
+using testing::PrintTo;
+
 using testing::MemoryFields;
-using Calculator = std::function<Status(Fields&)>;
+using Frame = CalculatorFrame;
 
-struct Frame {
-    Calculator calculate;
-    std::vector<std::string> inputs;  // in reading order
-    std::string result;
-};
+const Frame& kPlate = *frameOf("jieguo1");
+const Frame& kRound = *frameOf("yuan3");
+const Frame& kSquare = *frameOf("fang3");
+const Frame& kHexagon = *frameOf("liu3");
 
-const Frame kPlate{calculatePlate, {"chang1", "chang2", "chang3", "Combo1"}, "jieguo1"};
-const Frame kRound{calculateRoundBar, {"yuan1", "yuan2"}, "yuan3"};
-const Frame kSquare{calculateSquareBar, {"fang1", "fang2"}, "fang3"};
-const Frame kHexagon{calculateHexagonBar, {"liu1", "liu2"}, "liu3"};
+std::vector<std::string> names(std::span<const std::string_view> controls) {
+    return {controls.begin(), controls.end()};
+}
 
 // The frame's inputs set to the given texts, its result box holding an earlier weight.
 MemoryFields fieldsFor(const Frame& frame, const std::vector<std::u16string>& texts) {
-    MemoryFields fields{{frame.result, u"earlier"}};
+    MemoryFields fields{{std::string(frame.result), u"earlier"}};
     for (std::size_t i = 0; i < frame.inputs.size() && i < texts.size(); ++i)
-        fields.texts[frame.inputs[i]] = texts[i];
+        fields.texts[std::string(frame.inputs[i])] = texts[i];
     return fields;
 }
 
@@ -42,19 +42,15 @@ struct WeightCase {
     std::u16string_view weight;
 };
 
-void PrintTo(const WeightCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class Weighs : public ::testing::TestWithParam<WeightCase> {};
 
 TEST_P(Weighs, WritesTheWeightIntoItsOwnResultBoxOnly) {
     const WeightCase& c = GetParam();
     MemoryFields fields = fieldsFor(*c.frame, c.inputs);
     EXPECT_EQ(c.frame->calculate(fields), std::nullopt);
-    EXPECT_EQ(fields.texts[c.frame->result], c.weight);
-    EXPECT_EQ(fields.writes, std::vector<std::string>{c.frame->result});
-    EXPECT_EQ(fields.reads, c.frame->inputs);
+    EXPECT_EQ(fields.texts[std::string(c.frame->result)], c.weight);
+    EXPECT_EQ(fields.writes, std::vector<std::string>{std::string(c.frame->result)});
+    EXPECT_EQ(fields.reads, names(c.frame->inputs));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         WeightCase{"HexagonBarNegativeLength", &kHexagon, {u"20", u"-1000"}, u"-2.7193185"},
         // Halved before the product: (a x h) / 2 would overflow on the way to the same area.
         WeightCase{"HexagonBarHalvesFirst", &kHexagon, {u"1.2E154", u"1"}, u"9.7895466E+302"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::caseName);
 
 struct FailureCase {
     const char* name;
@@ -93,10 +89,6 @@ struct FailureCase {
     FailureKind kind;
     std::string control;  // the control the report names
 };
-
-void PrintTo(const FailureCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Fails : public ::testing::TestWithParam<FailureCase> {};
 
@@ -114,7 +106,7 @@ TEST_P(Fails, WithoutWritingAnything) {
     const auto field = std::find(c.frame->inputs.begin(), c.frame->inputs.end(), c.control);
     EXPECT_EQ(status->text, c.kind == NaN ? c.inputs.at(field - c.frame->inputs.begin()) : u"");
     EXPECT_TRUE(fields.writes.empty());
-    EXPECT_EQ(fields.texts[c.frame->result], u"earlier");
+    EXPECT_EQ(fields.texts[std::string(c.frame->result)], u"earlier");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -134,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"RoundBarEmptyLength", &kRound, {u"20", u""}, NaN, "yuan2"},
         FailureCase{"SquareBarLetters", &kSquare, {u"20mm", u"1000"}, NaN, "fang1"},
         FailureCase{"HexagonBarEmpty", &kHexagon, {u"", u"1000"}, NaN, "liu1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::caseName);
 
 // Every step of every calculator ends in a checkpoint; each row overflows a different step.
 INSTANTIATE_TEST_SUITE_P(
@@ -163,27 +155,27 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"HexagonBarAreaBeforeLengthIsRead", &kHexagon, {u"1E160", u"abc"}, FPF, "liu3"},
         FailureCase{"HexagonBarLength", &kHexagon, {u"100", u"1E305"}, FPF, "liu3"},
         FailureCase{"HexagonBarLengthBeyondRange", &kHexagon, {u"100", u"-1E400"}, FPF, "liu3"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::caseName);
 
 TEST(Checkpoint, FlagsRaisedBeforeTheClickAreNotBlamedOnIt) {
     if (!testing::floatFlagsKept()) GTEST_SKIP() << "this processor keeps no floating-point flags";
     MemoryFields fields = fieldsFor(kSquare, {u"20", u"1000"});
     testing::raiseFaultFlags();
     ASSERT_TRUE(testing::faultRaised());
-    EXPECT_EQ(calculateSquareBar(fields), std::nullopt);
+    EXPECT_EQ(kSquare.calculate(fields), std::nullopt);
     EXPECT_EQ(fields.texts["fang3"], u"3.14");
 }
 
 TEST(Checkpoint, ZeroTimesInfinityIsAnInvalidOperation) {
     MemoryFields fields = fieldsFor(kSquare, {u"1E400", u"0"});
-    Status status = calculateSquareBar(fields);
+    Status status = kSquare.calculate(fields);
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(status->kind, FailureKind::FloatingPointFault);
 }
 
 TEST(ToolkitErrors, AreHandedOnAndNothingIsWritten) {
     for (const Frame* frame : {&kPlate, &kRound, &kSquare, &kHexagon}) {
-        for (const std::string& broken : frame->inputs) {
+        for (const std::string& broken : names(frame->inputs)) {
             MemoryFields fields = fieldsFor(*frame, {u"1", u"1", u"1", u"1"});
             fields.broken.insert(broken);
             Status status = frame->calculate(fields);
@@ -193,7 +185,7 @@ TEST(ToolkitErrors, AreHandedOnAndNothingIsWritten) {
             EXPECT_TRUE(fields.writes.empty()) << broken;
         }
         MemoryFields fields = fieldsFor(*frame, {u"1", u"1", u"1", u"1"});
-        fields.broken.insert(frame->result);
+        fields.broken.insert(std::string(frame->result));
         Status status = frame->calculate(fields);
         ASSERT_TRUE(status.has_value()) << frame->result;
         EXPECT_EQ(status->kind, FailureKind::ToolkitError);
@@ -203,8 +195,8 @@ TEST(ToolkitErrors, AreHandedOnAndNothingIsWritten) {
 
 TEST(Repetition, ClickingTwiceWritesTheSameTextTwice) {
     MemoryFields fields = fieldsFor(kRound, {u"20", u"1000"});
-    ASSERT_EQ(calculateRoundBar(fields), std::nullopt);
-    ASSERT_EQ(calculateRoundBar(fields), std::nullopt);
+    ASSERT_EQ(kRound.calculate(fields), std::nullopt);
+    ASSERT_EQ(kRound.calculate(fields), std::nullopt);
     EXPECT_EQ(fields.texts["yuan3"], u"2.4661502330603");
     EXPECT_EQ(fields.writes.size(), 2u);
 }

@@ -196,8 +196,6 @@ class MainWindowTest : public QObject {
     void messageBoxTellsTheUserAndTheProgramGoesOn();
     void messageBoxOffersTheSuggestion_data();
     void messageBoxOffersTheSuggestion();
-    void failureWording_data();
-    void failureWording();
     void unknownControlIsAToolkitError();
 
     void typingIntoAComboChangesNothingBehindTheUsersBack();
@@ -940,54 +938,6 @@ void MainWindowTest::messageBoxOffersTheSuggestion() {
     QVERIFY2(buttons.join(u' ').contains(u"25×16×3"_s), qPrintable(buttons.join(u' ')));
     QCOMPARE(window.findChild<QComboBox*>(u"bj1"_s)->currentText(), model);
     QCOMPARE(window.findChild<QLineEdit*>(u"bj3"_s)->text(), weight);
-}
-
-void MainWindowTest::failureWording_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<QString>("suggestion");
-    QTest::addColumn<QString>("message");
-
-    const int notANumber = static_cast<int>(FailureKind::NotANumber);
-    const int unknown = static_cast<int>(FailureKind::UnknownModel);
-    const int fault = static_cast<int>(FailureKind::FloatingPointFault);
-    QTest::newRow("empty length") << notANumber << u"chang1"_s << QString() << QString()
-                                  << u"请输入钢板的长度。"_s;
-    QTest::newRow("blank density")
-        << notANumber << u"Combo1"_s << u"\u3000 "_s << QString() << u"请输入钢板的密度。"_s;
-    QTest::newRow("letter o for zero")
-        << notANumber << u"yuan2"_s << u"1ooo"_s << QString()
-        << u"圆钢的长度“1ooo”不是数字。请输入数字，如 1000 或 12.5。"_s;
-    QTest::newRow("long text is cut") << notANumber << u"liu1"_s << QString(40, u'x') << QString()
-                                      << u"六角钢的对边距离“"_s + QString(30, u'x') +
-                                             u"…”不是数字。请输入数字，如 1000 或 12.5。"_s;
-    QTest::newRow("cut before a pair")
-        << notANumber << u"yuan2"_s << QString(29, u'1') + u"\U00020000"_s + u"5"_s << QString()
-        << u"圆钢的长度“"_s + QString(29, u'1') + u"…”不是数字。请输入数字，如 1000 或 12.5。"_s;
-    QTest::newRow("overflow names the frame") << fault << u"fang3"_s << QString() << QString()
-                                              << u"方钢的重量太大，无法计算。请检查输入的数字。"_s;
-    QTest::newRow("angle model with a guess")
-        << unknown << u"dj1"_s << u"20x3"_s << u"20×3"_s
-        << u"等边角钢规格“20x3”不在列表中。\n是否改用列表中的“20×3”计算？"_s;
-    QTest::newRow("channel model without a guess")
-        << unknown << u"cg1"_s << u"16b"_s << QString()
-        << u"槽钢型号“16b”不在列表中。请从列表中选择。"_s;
-    QTest::newRow("empty model") << unknown << u"gg1"_s << QString() << QString()
-                                 << u"请选择或输入工字钢的型号。"_s;
-    QTest::newRow("toolkit") << static_cast<int>(FailureKind::ToolkitError) << u"bj2"_s << QString()
-                             << QString() << u"界面错误：无法读取或写入不等边角钢长度框的文字。"_s;
-}
-
-void MainWindowTest::failureWording() {
-    QFETCH(int, kind);
-    QFETCH(QString, control);
-    QFETCH(QString, model);
-    QFETCH(QString, suggestion);
-    QFETCH(QString, message);
-    const Failure failure{static_cast<FailureKind>(kind), control.toStdString(),
-                          model.toStdU16String(), suggestion.toStdU16String()};
-    QCOMPARE(failureMessage(failure), message);
 }
 
 void MainWindowTest::unknownControlIsAToolkitError() {

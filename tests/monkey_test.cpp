@@ -22,12 +22,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/calculators.h"
+#include "core/frames.h"
 #include "core/number_text.h"
-#include "core/section.h"
 #include "tests/modal_guard.h"
 #include "ui/error_reporter.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 
 using namespace hengtiebao;
 using namespace Qt::StringLiterals;
@@ -39,29 +39,6 @@ constexpr int kDefaultActions = 20000;
 constexpr qsizetype kLongText = 10000;
 constexpr qsizetype kLongerThanQt = 40000;
 constexpr qsizetype kLongestBox = 50000;  // appending stops here
-
-const SectionBinding& bindingOf(std::string_view modelCombo) {
-    for (const SectionBinding& binding : sectionBindings())
-        if (binding.model == modelCombo) return binding;
-    throw std::logic_error("no such section frame");
-}
-
-// Each button, the one box its click may write, and the calculation it stands for.
-struct Frame {
-    QString button;
-    QString result;
-    std::function<Status(Fields&)> calculate;
-};
-const std::vector<Frame> kFrames{
-    {u"Command1"_s, u"jieguo1"_s, calculatePlate},
-    {u"Command2"_s, u"yuan3"_s, calculateRoundBar},
-    {u"Command3"_s, u"fang3"_s, calculateSquareBar},
-    {u"Command4"_s, u"liu3"_s, calculateHexagonBar},
-    {u"Command5"_s, u"dj3"_s, [](Fields& f) { return calculateSection(f, bindingOf("dj1")); }},
-    {u"Command6"_s, u"bj3"_s, [](Fields& f) { return calculateSection(f, bindingOf("bj1")); }},
-    {u"Command7"_s, u"cg3"_s, [](Fields& f) { return calculateSection(f, bindingOf("cg1")); }},
-    {u"Command8"_s, u"gg3"_s, [](Fields& f) { return calculateSection(f, bindingOf("gg1")); }},
-};
 
 QLineEdit* editOf(QWidget* target) {
     if (auto* combo = qobject_cast<QComboBox*>(target)) return combo->lineEdit();
@@ -252,7 +229,7 @@ void MonkeyTest::init() {
                 m_typable.push_back(widget);
         }
     }
-    QCOMPARE(m_buttons.size(), kFrames.size());
+    QCOMPARE(m_buttons.size(), calculatorFrames().size());
 
     m_modalGuard.setInterval(50);
     m_modalGuard.callOnTimeout(this, [this] {
@@ -474,9 +451,9 @@ MonkeyTest::Expectation MonkeyTest::clickButton(QPushButton* button) {
 MonkeyTest::Expectation MonkeyTest::expectClick(QPushButton* button) const {
     Expectation expectation;
     expectation.clicked = button;
-    for (const Frame& frame : kFrames) {
-        if (frame.button != button->objectName()) continue;
-        expectation.mayChange = frame.result;
+    for (const CalculatorFrame& frame : calculatorFrames()) {
+        if (toQString(frame.button) != button->objectName()) continue;
+        expectation.mayChange = toQString(frame.result);
         VisibleTexts visible(*m_window);
         expectation.outcome = frame.calculate(visible);
         expectation.weight = visible.written;
@@ -601,9 +578,10 @@ void MonkeyTest::randomActionsKeepTheInvariants() {
           static_cast<unsigned long long>(m_seed), actions, m_writes, m_failures, m_boxesShown);
     // The run proves something only if every button both computed and failed along the way.
     if (actions < kDefaultActions) return;
-    for (const Frame& frame : kFrames) {
-        QVERIFY2(m_writesBy[frame.button] > 0, qPrintable(frame.button + u" never computed"_s));
-        QVERIFY2(m_failuresBy[frame.button] > 0, qPrintable(frame.button + u" never failed"_s));
+    for (const CalculatorFrame& frame : calculatorFrames()) {
+        const QString button = toQString(frame.button);
+        QVERIFY2(m_writesBy[button] > 0, qPrintable(button + u" never computed"_s));
+        QVERIFY2(m_failuresBy[button] > 0, qPrintable(button + u" never failed"_s));
     }
 }
 

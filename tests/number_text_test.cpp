@@ -16,9 +16,12 @@
 #include <utility>
 
 #include "tests/float_flags.h"
+#include "tests/named_cases.h"
 
 namespace hengtiebao {
 namespace {
+
+using testing::PrintTo;
 
 using testing::clearFloatFlags;
 using testing::faultRaised;
@@ -37,10 +40,6 @@ struct ReadCase {
     std::u16string_view text;
     double expected;
 };
-
-void PrintTo(const ReadCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ReadNumberAccepts : public ::testing::TestWithParam<ReadCase> {};
 
@@ -82,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"NegativeUnderflowToZero", u"-1E-400", -0.0},
         ReadCase{"ZeroWithHugeExponent", u"0E99999", 0.0},
         ReadCase{"ZerosAfterThePointThenExponentUnderflow", kZerosAfterThePoint, 0.0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::caseName);
 
 // Ties and the edges of the denormals, where a reading that is not correctly rounded goes wrong;
 // the expected doubles are the compiler's own readings of the literals.
@@ -104,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"JustAboveHalfTheSmallestDenormal", u"2.4703282292062328E-324", 0x1p-1074},
         ReadCase{"JustBelowHalfTheSmallestDenormal", u"2.4703282292062327E-324", 0.0},
         ReadCase{"JustBelowTheTieWithInfinity", u"1.7976931348623158E308", 0x1.fffffffffffffp1023}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::caseName);
 
 TEST(ReadNumberRejects, TextsThatAreNotDecimalNumbers) {
     const std::u16string_view rejected[] = {
@@ -219,10 +218,6 @@ struct WriteCase {
     std::u16string_view expected;
 };
 
-void PrintTo(const WriteCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class WriteNumberWrites : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(WriteNumberWrites, FifteenSignificantDigits) {
@@ -252,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 u"1.79769313486232E+308"},
                       WriteCase{"SmallestDenormal", std::numeric_limits<double>::denorm_min(),
                                 u"4.94065645841247E-324"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::caseName);
 
 TEST(WriteNumberNonFinite, HasNoText) {
     EXPECT_FALSE(writeNumber(std::numeric_limits<double>::infinity()).has_value());

@@ -5,31 +5,14 @@
 
 #include <algorithm>
 #include <fstream>
-#include <functional>
 #include <iterator>
-#include <map>
 #include <sstream>
 
-#include "core/calculators.h"
-#include "core/section.h"
+#include "core/frames.h"
 #include "tests/memory_fields.h"
 
 namespace hengtiebao {
 namespace {
-
-// By result box (the file's first column): the input controls in column order, and the click.
-using Calculator = std::pair<std::vector<std::string>, std::function<Status(Fields&)>>;
-std::map<std::string, Calculator> calculators() {
-    std::map<std::string, Calculator> byResult{
-        {"jieguo1", {{"chang1", "chang2", "chang3", "Combo1"}, calculatePlate}},
-        {"yuan3", {{"yuan1", "yuan2"}, calculateRoundBar}},
-        {"fang3", {{"fang1", "fang2"}, calculateSquareBar}},
-        {"liu3", {{"liu1", "liu2"}, calculateHexagonBar}}};
-    for (const SectionBinding& b : sectionBindings())
-        byResult[std::string(b.result)] = {{std::string(b.model), std::string(b.length)},
-                                           [&b](Fields& f) { return calculateSection(f, b); }};
-    return byResult;
-}
 
 // The file holds ASCII and the two bytes of the × in angle models.
 std::u16string utf16(std::string_view utf8) {
@@ -59,12 +42,14 @@ class ReferenceWeight : public ::testing::TestWithParam<std::vector<std::string>
 
 TEST_P(ReferenceWeight, IsWrittenToTheLastDigit) {
     const std::vector<std::string>& columns = GetParam();
-    const auto [inputs, calculate] = calculators().at(columns.front());
-    ASSERT_EQ(columns.size(), inputs.size() + 2);
+    // The first column names the result box, the ones after it the inputs' texts in their order.
+    const CalculatorFrame* frame = frameOf(columns.front());
+    ASSERT_TRUE(frame && frame->result == columns.front()) << columns.front();
+    ASSERT_EQ(columns.size(), frame->inputs.size() + 2);
     testing::MemoryFields fields{};
-    for (std::size_t i = 0; i < inputs.size(); ++i)
-        fields.texts[inputs[i]] = utf16(columns[i + 1]);
-    ASSERT_EQ(calculate(fields), std::nullopt);
+    for (std::size_t i = 0; i < frame->inputs.size(); ++i)
+        fields.texts[std::string(frame->inputs[i])] = utf16(columns[i + 1]);
+    ASSERT_EQ(frame->calculate(fields), std::nullopt);
     EXPECT_EQ(fields.texts[columns.front()], utf16(columns.back()));
 }
 
@@ -78,16 +63,17 @@ TEST(ReferenceWeightsFile, IsRead) {
 // Every row is weighed by its own text above, wherever it stands; here its place in the list.
 TEST(ReferenceWeightsFile, EveryTableListsItsModelsInTheirPrintedOrder) {
     const auto lists = readLines(true);
-    ASSERT_EQ(lists.size(), sectionBindings().size());
-    for (const SectionBinding& b : sectionBindings()) {
-        const auto list = std::find_if(lists.begin(), lists.end(),
-                                       [&b](const auto& words) { return words.at(1) == b.model; });
-        ASSERT_NE(list, lists.end()) << b.model;
+    const auto sections = std::ranges::count_if(calculatorFrames(), &CalculatorFrame::table);
+    ASSERT_EQ(lists.size(), static_cast<std::size_t>(sections));
+    for (const auto& list : lists) {
+        const std::string& combo = list.at(1);
+        const CalculatorFrame* frame = frameOf(combo);
+        ASSERT_TRUE(frame && frame->table && frame->inputs.front() == combo) << combo;
         std::vector<std::u16string> printed, listed;
-        std::transform(list->begin() + 2, list->end(), std::back_inserter(printed), utf16);
-        for (const SectionRow& row : b.table.rows)
+        std::transform(list.begin() + 2, list.end(), std::back_inserter(printed), utf16);
+        for (const SectionRow& row : frame->table->rows)
             listed.emplace_back(row.model);
-        EXPECT_EQ(listed, printed) << b.model;
+        EXPECT_EQ(listed, printed) << combo;
     }
 }
 

@@ -11,9 +11,12 @@
 #include <vector>
 
 #include "tables/section_table.h"
+#include "tests/named_cases.h"
 
 namespace hengtiebao {
 namespace {
+
+using testing::PrintTo;
 
 // A model text as gtest prints it, for failure messages.
 std::string shown(std::u16string_view text) {
@@ -28,10 +31,6 @@ struct TableCase {
     std::size_t rows;
     Key key;
 };
-
-void PrintTo(const TableCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SectionTableTest : public ::testing::TestWithParam<TableCase> {};
 
@@ -115,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TableCase{"UnequalLegAngle", unequalLegAngleTable, 65, Key::Angle3},
                       TableCase{"Channel", channelTable, 41, Key::Height},
                       TableCase{"IBeam", iBeamTable, 45, Key::Height}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::caseName);
 
 TEST(EqualLegAngleTable, RowsAscendByLegWidthThenThickness) {
     std::pair<int, int> previous{0, 0};

@@ -9,29 +9,39 @@
 
 #include "tests/float_flags.h"
 #include "tests/memory_fields.h"
+#include "tests/named_cases.h"
 
 namespace hengtiebao {
 namespace {
 
+using testing::PrintTo;
+
 using testing::MemoryFields;
 
-const SectionBinding& frame(std::string_view modelControl) {
-    for (const SectionBinding& binding : sectionBindings()) {
-        if (binding.model == modelControl) return binding;
-    }
-    ADD_FAILURE() << "no frame " << modelControl;
-    return sectionBindings().front();
+// The four section frames, each read through its model box (inputs[0]) and length box (inputs[1]).
+std::vector<const CalculatorFrame*> sectionFrames() {
+    std::vector<const CalculatorFrame*> sections;
+    for (const CalculatorFrame& frame : calculatorFrames())
+        if (frame.table) sections.push_back(&frame);
+    return sections;
+}
+
+const CalculatorFrame& frame(std::string_view modelBox) {
+    for (const CalculatorFrame* section : sectionFrames())
+        if (section->inputs[0] == modelBox) return *section;
+    ADD_FAILURE() << "no frame " << modelBox;
+    return *sectionFrames().front();
 }
 
 // A frame's three controls, the result box holding a weight from an earlier click.
-MemoryFields frameFields(const SectionBinding& b, std::u16string_view model,
+MemoryFields frameFields(const CalculatorFrame& b, std::u16string_view model,
                          std::u16string_view length) {
-    return MemoryFields{{std::string(b.model), std::u16string(model)},
-                        {std::string(b.length), std::u16string(length)},
+    return MemoryFields{{std::string(b.inputs[0]), std::u16string(model)},
+                        {std::string(b.inputs[1]), std::u16string(length)},
                         {std::string(b.result), u"earlier"}};
 }
 
-std::u16string resultOf(const MemoryFields& fields, const SectionBinding& b) {
+std::u16string resultOf(const MemoryFields& fields, const CalculatorFrame& b) {
     return fields.texts.at(std::string(b.result));
 }
 
@@ -45,15 +55,11 @@ struct WeightCase {
     std::u16string weight;
 };
 
-void PrintTo(const WeightCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class SectionWeightTest : public ::testing::TestWithParam<WeightCase> {};
 
 TEST_P(SectionWeightTest, WritesTheWeight) {
     const WeightCase& c = GetParam();
-    const SectionBinding& b = frame(c.frame);
+    const CalculatorFrame& b = frame(c.frame);
     MemoryFields fields = frameFields(b, c.model, c.length);
 
     EXPECT_EQ(calculateSection(fields, b), std::nullopt);
@@ -101,10 +107,10 @@ INSTANTIATE_TEST_SUITE_P(
         WeightCase{"IBeam12point6IsNot12", "gg1", u"12.6", u"1000", u"14.223"},
         WeightCase{"IBeam20aOwnMass", "gg1", u"20a", u"1000", u"27.929"},
         WeightCase{"IBeamZeroLength", "gg1", u"63c", u"0", u"0"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::caseName);
 
 TEST(SectionWeight, ModelThenLengthAreReadOnce) {
-    const SectionBinding& b = frame("dj1");
+    const CalculatorFrame& b = frame("dj1");
     MemoryFields fields = frameFields(b, u"20×3", u"1000");
     ASSERT_EQ(calculateSection(fields, b), std::nullopt);
     EXPECT_EQ(fields.reads, (std::vector<std::string>{"dj1", "dj2"}));
@@ -113,7 +119,7 @@ TEST(SectionWeight, ModelThenLengthAreReadOnce) {
 // An overflow left over from earlier work is not this click's fault.
 TEST(SectionWeight, IgnoresFlagsRaisedBeforeTheClick) {
     if (!testing::floatFlagsKept()) GTEST_SKIP() << "this processor keeps no floating-point flags";
-    const SectionBinding& b = frame("gg1");
+    const CalculatorFrame& b = frame("gg1");
     MemoryFields fields = frameFields(b, u"10", u"1000");
     testing::raiseFaultFlags();
     ASSERT_TRUE(testing::faultRaised());
@@ -122,7 +128,7 @@ TEST(SectionWeight, IgnoresFlagsRaisedBeforeTheClick) {
 }
 
 TEST(SectionWeight, ClickingTwiceWritesTheSameTextTwice) {
-    const SectionBinding& b = frame("cg1");
+    const CalculatorFrame& b = frame("cg1");
     MemoryFields fields = frameFields(b, u"40c", u"6000");
     ASSERT_EQ(calculateSection(fields, b), std::nullopt);
     ASSERT_EQ(calculateSection(fields, b), std::nullopt);
@@ -139,29 +145,25 @@ struct UnknownCase {
     std::u16string suggestion;
 };
 
-void PrintTo(const UnknownCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class UnknownModelTest : public ::testing::TestWithParam<UnknownCase> {};
 
 // Only the exact text finds a row; anything else is reported without the length being read,
 // so the length box may hold anything.
 TEST_P(UnknownModelTest, FailsWithoutReadingTheLength) {
     const UnknownCase& c = GetParam();
-    const SectionBinding& b = frame(c.frame);
+    const CalculatorFrame& b = frame(c.frame);
     MemoryFields fields = frameFields(b, c.model, u"abc");
 
     Status status = calculateSection(fields, b);
     ASSERT_TRUE(status.has_value());
     EXPECT_EQ(status->kind, FailureKind::UnknownModel);
-    EXPECT_EQ(status->control, b.model);
+    EXPECT_EQ(status->control, b.inputs[0]);
     EXPECT_EQ(status->text, c.model);
     EXPECT_EQ(status->suggestion, c.suggestion);
-    EXPECT_EQ(fields.reads, std::vector<std::string>{std::string(b.model)});
+    EXPECT_EQ(fields.reads, std::vector<std::string>{std::string(b.inputs[0])});
     EXPECT_TRUE(fields.writes.empty());
     EXPECT_EQ(resultOf(fields, b), u"earlier");
-    EXPECT_EQ(findUnitMass(b.table, c.model), std::nullopt);
+    EXPECT_EQ(findUnitMass(*b.table, c.model), std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -225,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnknownCase{"IBeamHanAndHash", "gg1", u"工10#", u"10"},
                       UnknownCase{"IBeamHash", "gg1", u"16#", u"16"},
                       UnknownCase{"IBeamChannelBracket", "gg1", u"[20a", u""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::caseName);
 
 TEST(FindUnitMass, FindsOnlyTheExactText) {
     EXPECT_EQ(findUnitMass(equalLegAngleTable(), u"20×3"), 0.889);
@@ -247,29 +249,26 @@ struct LengthFailureCase {
     Blamed control;
 };
 
-void PrintTo(const LengthFailureCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class LengthFailureTest : public ::testing::TestWithParam<LengthFailureCase> {};
 
 TEST_P(LengthFailureTest, EveryFrameKeepsItsEarlierResult) {
     const LengthFailureCase& c = GetParam();
-    for (const SectionBinding& b : sectionBindings()) {
+    for (const CalculatorFrame* section : sectionFrames()) {
+        const CalculatorFrame& b = *section;
         // The heaviest row, so that a long length overflows in every frame.
-        const SectionRow* heaviest = &b.table.rows.front();
-        for (const SectionRow& row : b.table.rows) {
+        const SectionRow* heaviest = &b.table->rows.front();
+        for (const SectionRow& row : b.table->rows) {
             if (row.unitMass > heaviest->unitMass) heaviest = &row;
         }
         MemoryFields fields = frameFields(b, heaviest->model, c.length);
 
         Status status = calculateSection(fields, b);
-        ASSERT_TRUE(status.has_value()) << b.model;
-        EXPECT_EQ(status->kind, c.kind) << b.model;
-        EXPECT_EQ(status->control, c.control == Blamed::LengthBox ? b.length : b.result);
-        EXPECT_EQ(status->text, c.kind == FailureKind::NotANumber ? c.length : u"") << b.model;
-        EXPECT_TRUE(fields.writes.empty()) << b.model;
-        EXPECT_EQ(resultOf(fields, b), u"earlier") << b.model;
+        ASSERT_TRUE(status.has_value()) << b.inputs[0];
+        EXPECT_EQ(status->kind, c.kind) << b.inputs[0];
+        EXPECT_EQ(status->control, c.control == Blamed::LengthBox ? b.inputs[1] : b.result);
+        EXPECT_EQ(status->text, c.kind == FailureKind::NotANumber ? c.length : u"") << b.inputs[0];
+        EXPECT_TRUE(fields.writes.empty()) << b.inputs[0];
+        EXPECT_EQ(resultOf(fields, b), u"earlier") << b.inputs[0];
     }
 }
 
@@ -286,10 +285,10 @@ INSTANTIATE_TEST_SUITE_P(
                           Blamed::ResultBox},
         LengthFailureCase{"NegativeProductBeyondDouble", u"-1E307", FailureKind::FloatingPointFault,
                           Blamed::ResultBox}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing::caseName);
 
 TEST(SectionFailure, EarlierWeightSurvivesLaterFailures) {
-    const SectionBinding& b = frame("dj1");
+    const CalculatorFrame& b = frame("dj1");
     MemoryFields fields = frameFields(b, u"100×10", u"6000");
     ASSERT_EQ(calculateSection(fields, b), std::nullopt);
     ASSERT_EQ(resultOf(fields, b), u"90.72");
@@ -310,8 +309,8 @@ TEST(SectionFailure, EarlierWeightSurvivesLaterFailures) {
 }
 
 TEST(SectionFailure, ToolkitErrorsAreHandedOn) {
-    const SectionBinding& b = frame("gg1");
-    for (std::string_view broken : {b.model, b.length, b.result}) {
+    const CalculatorFrame& b = frame("gg1");
+    for (std::string_view broken : {b.inputs[0], b.inputs[1], b.result}) {
         MemoryFields fields = frameFields(b, u"10", u"1000");
         fields.broken.insert(std::string(broken));
         Status status = calculateSection(fields, b);

@@ -5,13 +5,13 @@
 #include <QString>
 
 #include "core/failure.h"
-#include "ui/failure_text.h"
+#include "core/failure_text.h"
 
 class QWidget;
 
 namespace hengtiebao {
 
-// failureText (ui/failure_text.h) as the toolkit's string.
+// failureText (core/failure_text.h) as the toolkit's string.
 QString failureMessage(const Failure& failure);
 
 // The user's answer to a report. Only a report of an unknown model with a suggestion offers

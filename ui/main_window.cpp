@@ -16,10 +16,10 @@
 #include <limits>
 #include <unordered_map>
 
+#include "core/controls.h"
+#include "core/failure_text.h"
 #include "core/frames.h"
 #include "ui/combo_accessible.h"
-#include "ui/controls.h"
-#include "ui/failure_text.h"
 #include "ui/look.h"
 #include "ui/qt_text.h"
 #include "ui/wheel_pixels.h"
@@ -195,7 +195,7 @@ using Made = std::unordered_map<std::string_view, QWidget*>;
 void name(QWidget& widget, std::string_view control, const Made& made) {
     const auto words = fieldWords(control);
     if (!words) return;
-    const QString name = toQString(words->stock) + toQString(words->field);
+    const QString name = toQString(spokenName(control));
     widget.setAccessibleName(name);
     if (auto* combo = qobject_cast<QComboBox*>(&widget)) combo->lineEdit()->setAccessibleName(name);
     if (auto label = made.find(words->label); label != made.end())
@@ -244,32 +244,20 @@ void MainWindow::buildControls() {
 void MainWindow::connectButtons() {
     for (const CalculatorFrame& frame : calculatorFrames()) {
         auto* button = findChild<QPushButton*>(QString::fromLatin1(frame.button));
-        connect(button, &QPushButton::clicked, this,
-                [this, calculator = frame.calculate] { calculate(calculator); });
+        connect(button, &QPushButton::clicked, this, [this, &frame] { calculate(frame); });
     }
 }
 
-void MainWindow::calculate(const Calculator& calculator) {
-    const Status failed = calculator(m_fields);
-    if (!failed) return;
-    const Reply reply = m_reporter->report(*failed);
-    if (reply == Reply::UseSuggestion && failed->kind == FailureKind::UnknownModel &&
-        !failed->suggestion.empty()) {
-        pickModel(*failed);
-        calculate(calculator);  // the model now equals its row, so it is not reported again
-        return;
+// Each failure is reported; one whose suggestion the user takes is computed again, and a failure
+// of that computation is reported in turn.
+void MainWindow::calculate(const CalculatorFrame& frame) {
+    for (Status failed = frame.calculate(m_fields); failed;
+         failed = takeSuggestion(m_fields, frame, *failed)) {
+        if (m_reporter->report(*failed) != Reply::UseSuggestion || !offersSuggestion(*failed)) {
+            focusFieldAtFault(*failed);
+            return;
+        }
     }
-    focusFieldAtFault(*failed);
-}
-
-// The user's own choice of the suggested model, as if picked from the list.
-void MainWindow::pickModel(const Failure& failure) {
-    auto* combo = findChild<QComboBox*>(QString::fromStdString(failure.control));
-    if (!combo) return;
-    const QString model = toQString(failure.suggestion);
-    const int index = combo->findText(model, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0) combo->setCurrentIndex(index);
-    combo->setEditText(model);  // the index may not have changed while the typed text did
 }
 
 // The user corrects the field at fault next: it takes the focus with its text selected, so that

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <memory>
 
+#include "core/frames.h"
 #include "ui/error_reporter.h"
 #include "ui/widget_fields.h"
 
@@ -16,13 +16,10 @@ class MainWindow final : public QWidget {
     // Without a reporter, failures go to a modal message box.
     explicit MainWindow(std::unique_ptr<ErrorReporter> reporter = nullptr);
 
-    using Calculator = std::function<Status(Fields&)>;
-
   private:
     void buildControls();
     void connectButtons();
-    void calculate(const Calculator& calculator);
-    void pickModel(const Failure& failure);
+    void calculate(const CalculatorFrame& frame);
     void focusFieldAtFault(const Failure& failure);
 
     WidgetFields m_fields;

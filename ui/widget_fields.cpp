@@ -30,6 +30,10 @@ bool WidgetFields::setText(std::string_view control, std::u16string_view text) {
         return true;
     }
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        // A listed text is picked from the list, as the user would; the index may not change
+        // while the typed text does, so the text is set as well.
+        const int index = combo->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0) combo->setCurrentIndex(index);
         combo->setEditText(value);
         combo->lineEdit()->setCursorPosition(0);
         return true;

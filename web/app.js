@@ -53,7 +53,8 @@ const withCore = (act) => core.then(act, () => {});
 
 const tabs = [...document.querySelectorAll('[role="tab"]')];
 const frameOf = (tab) => byId(tab.getAttribute("aria-controls"));
-const numberOf = (frame) => Number(frame.id.slice("Frame".length));
+// A frame's number is its place in the core's order, which the page was written in.
+const numberOf = (loaded, frame) => loaded.frames().findIndex((f) => f.frame === frame.id) + 1;
 
 function clearFailures(frame) {
   for (const slot of frame.querySelectorAll(".failure")) {
@@ -99,7 +100,7 @@ function show(frame, failure) {
   if (failure.choice) {
     const take = () =>
       withCore((loaded) => {
-        show(frame, loaded.acceptSuggestion(numberOf(frame)));
+        show(frame, loaded.acceptSuggestion(numberOf(loaded, frame)));
         // The button went with the report; the focus goes back to the frame's own.
         if (!frame.contains(document.activeElement)) frame.querySelector('[type="submit"]').focus();
       });
@@ -119,7 +120,7 @@ for (const tab of tabs) {
   const frame = frameOf(tab);
   frame.addEventListener("submit", (event) => {
     event.preventDefault();
-    withCore((loaded) => show(frame, loaded.calculate(numberOf(frame))));
+    withCore((loaded) => show(frame, loaded.calculate(numberOf(loaded, frame))));
   });
   const boxes = [...frame.querySelectorAll("input")];
   boxes.forEach((box, i) => {

@@ -13,6 +13,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { gzipSync } from "node:zlib";
 import { evaluate, launch, serve, tap } from "./browser.mjs";
+import { frames, readFrames } from "./test_frames.mjs";
 
 const [dist, runsText = "7"] = process.argv.slice(2);
 const runs = Number(runsText);
@@ -25,11 +26,13 @@ setTimeout(() => {
   console.error("bench: still running after 10 minutes; stopped");
   process.exit(1);
 }, 600000).unref();
+await readFrames(dist);
 
 const kbit = 1000 / 8; // bytes a second in a kilobit a second
 const slow4g = { offline: false, latency: 150, downloadThroughput: 1600 * kbit,
   uploadThroughput: 750 * kbit, connectionType: "cellular4g" };
-const plate = ["1000", "200", "1"]; // 长度, 宽度, 厚度; the density stays at its 7.85
+const plate = frames[1];
+const plateSizes = ["1000", "200", "1"]; // 长度, 宽度, 厚度; the density stays at its 7.85
 
 // The moments the test needs from inside the page, on its own clock (0 = the navigation's
 // start): the core loaded, the tap, the weight shown.
@@ -37,10 +40,10 @@ const watch = `addEventListener("DOMContentLoaded", () => {
   window.bench = {};
   new MutationObserver(() => (window.bench.ready ??= performance.now()))
     .observe(document.documentElement, { attributes: true, attributeFilter: ["data-ready"] });
-  document.getElementById("Command1")
+  document.getElementById("${plate.button}")
     .addEventListener("click", () => (window.bench.tap ??= performance.now()), true);
   new MutationObserver(() => (window.bench.result ??= performance.now()))
-    .observe(document.getElementById("jieguo1"), { childList: true, subtree: true });
+    .observe(document.getElementById("${plate.result}"), { childList: true, subtree: true });
 });`;
 
 // A tab as the phone's: its link, processor, screen and touch, with nothing cached.
@@ -85,16 +88,16 @@ async function visit(browser, origin) {
   const fieldsThere = page.waitFor("Page.domContentEventFired");
   await page.send("Page.navigate", { url: `${origin}/` });
   await fieldsThere;
-  for (const [i, text] of plate.entries()) {
-    await evaluate(page, `document.getElementById("chang${i + 1}").focus()`);
+  for (const [i, text] of plateSizes.entries()) {
+    await evaluate(page, `document.getElementById("${plate.inputs[i]}").focus()`);
     await page.send("Input.insertText", { text });
   }
-  await tap(page, "Command1");
+  await tap(page, plate.button);
   const times = await evaluate(page, `new Promise((resolve) => {
     const done = () => window.bench.result !== undefined && performance.getEntriesByType("paint").length === 2;
     const check = () => done() ? resolve({
       ...window.bench,
-      weight: document.getElementById("jieguo1").value,
+      weight: document.getElementById("${plate.result}").value,
       paint: ${paints},
       loaded: performance.getEntriesByType("navigation")[0].domContentLoadedEventEnd,
     }) : setTimeout(check, 10);

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/failure_text.h"
 #include "core/frames.h"
-#include "ui/failure_text.h"
 
 namespace {
 
@@ -72,13 +72,14 @@ std::optional<hengtiebao::Failure>& failureOf(int frame) {
     return g_failures[static_cast<std::size_t>(frame - 1)];
 }
 
-// 0 for a result written, otherwise 1 + the failure's kind, kept for the parts below.
-int run(int frame, const hengtiebao::CalculatorFrame& page) {
+// 0 for a result written, 1 for a failure, kept for the parts below.
+template <typename Click>
+int run(int frame, Click click) {
     PageFields fields;
     auto& failure = failureOf(frame);
     g_lastRun = &failure;
-    failure = page.calculate(fields);
-    return failure ? 1 + static_cast<int>(failure->kind) : 0;
+    failure = click(fields);
+    return failure ? 1 : 0;
 }
 
 int handOut(std::u16string text) {
@@ -90,35 +91,59 @@ std::u16string widened(std::string_view ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
+// The name the page knows a failure by; a kind without one fails the build.
+std::string_view kindName(hengtiebao::FailureKind kind) {
+    switch (kind) {
+        case hengtiebao::FailureKind::NotANumber: return "NotANumber";
+        case hengtiebao::FailureKind::FloatingPointFault: return "FloatingPointFault";
+        case hengtiebao::FailureKind::UnknownModel: return "UnknownModel";
+        case hengtiebao::FailureKind::ToolkitError: return "ToolkitError";
+    }
+    return {};
+}
+
 }  // namespace
 
 extern "C" {
 
-// Clicks frame N's button (1 to 8), as the window does: 0 when its result is written, otherwise
-// 1 + FailureKind (1 NotANumber, 2 FloatingPointFault, 3 UnknownModel, 4 ToolkitError); -1 for no
-// such frame.
+// Clicks frame N's button (1 to 8), as the window does: 0 when its result is written, 1 for a
+// failure, -1 for no such frame.
 EMSCRIPTEN_KEEPALIVE int hengtiebao_calculate(int frame) {
     const hengtiebao::CalculatorFrame* page = frameNumbered(frame);
     if (!page) return -1;
-    return run(frame, *page);
+    return run(frame, [page](hengtiebao::Fields& fields) { return page->calculate(fields); });
 }
 
-// The user takes the suggestion of frame N's last failure: as the window does, the suggested
-// model goes into the model box and the frame is computed again; the result as for
+// The user takes the suggestion of frame N's last failure, as in the window; the result as for
 // hengtiebao_calculate. -1 when that failure offered no suggestion.
 EMSCRIPTEN_KEEPALIVE int hengtiebao_accept_suggestion(int frame) {
     const hengtiebao::CalculatorFrame* page = frameNumbered(frame);
     if (!page) return -1;
-    const auto& failure = failureOf(frame);
-    if (!failure || hengtiebao::suggestionChoice(*failure).empty()) return -1;
-    PageFields fields;
-    if (!fields.setText(failure->control, failure->suggestion)) return -1;
-    return run(frame, *page);
+    const auto& last = failureOf(frame);
+    if (!last || !hengtiebao::offersSuggestion(*last)) return -1;
+    const hengtiebao::Failure offered = *last;
+    return run(frame, [page, &offered](hengtiebao::Fields& fields) {
+        return hengtiebao::takeSuggestion(fields, *page, offered);
+    });
+}
+
+// The calculators' frames in their order, handed out as at hengtiebao_failure_part, one line
+// each: the frame, its button, its result box and its inputs, "Frame1 Command1 jieguo1 chang1 ...".
+EMSCRIPTEN_KEEPALIVE int hengtiebao_frames() {
+    std::string lines;
+    for (const hengtiebao::CalculatorFrame& frame : hengtiebao::calculatorFrames()) {
+        if (!lines.empty()) lines += '\n';
+        lines.append(frame.frame).append(" ").append(frame.button).append(" ").append(frame.result);
+        for (std::string_view input : frame.inputs)
+            lines.append(" ").append(input);
+    }
+    return handOut(widened(lines));
 }
 
 // A part of the last failure, handed out as UTF-16 at hengtiebao_out(); its length is returned.
 // 0 the control at fault, 1 the control to correct, 2 the message, 3 the suggestion, 4 the words
-// of the button that takes it. Without a failure every part is "".
+// of the button that takes it, 5 the failure's kind ("UnknownModel"). Without a failure every
+// part is "".
 EMSCRIPTEN_KEEPALIVE int hengtiebao_failure_part(int part) {
     const auto& failure = *g_lastRun;
     if (!failure) return handOut({});
@@ -128,6 +153,7 @@ EMSCRIPTEN_KEEPALIVE int hengtiebao_failure_part(int part) {
         case 2: return handOut(hengtiebao::failureText(*failure));
         case 3: return handOut(failure->suggestion);
         case 4: return handOut(hengtiebao::suggestionChoice(*failure));
+        case 5: return handOut(widened(kindName(failure->kind)));
         default: return handOut({});
     }
 }

@@ -9,26 +9,28 @@
 //                                message: "等边角钢规格“20x3”不在列表中。\n是否改用列表中的“20×3”计算？",
 //                                suggestion: "20×3", choice: "改用“20×3”"}
 //   core.acceptSuggestion(5) -> null: "20×3" written to dj1, then the weight to dj3
+//   core.frames()            -> [{frame: "Frame1", button: "Command1", result: "jieguo1",
+//                                 inputs: ["chang1", "chang2", "chang3", "Combo1"]}, ...]
 // A failure names the control at fault (control), the one to correct and focus (field, "" for
 // none), the window's message, and a suggestion with its button's words ("" for none). Frames
-// are numbered as their containers, Frame1 to Frame8; another number throws a RangeError, and so
-// does acceptSuggestion when the frame's last failure offered no suggestion. Each frame keeps its
-// own last failure, so a suggestion left showing in one stays takeable while others are computed.
-const failureKinds = ["NotANumber", "FloatingPointFault", "UnknownModel", "ToolkitError"];
-
-function failurePart(part) {
-  const length = _hengtiebao_failure_part(part);
+// are numbered in the core's order, frame N at frames()[N - 1]; another number throws a
+// RangeError, and so does acceptSuggestion when the frame's last failure offered no suggestion.
+// Each frame keeps its own last failure, so a suggestion left showing in one stays takeable while
+// others are computed.
+function handedOut(length) {
   const start = _hengtiebao_out() >> 1;
   let text = "";
   for (let i = 0; i < length; ++i) text += String.fromCharCode(HEAPU16[start + i]);
   return text;
 }
 
+const failurePart = (part) => handedOut(_hengtiebao_failure_part(part));
+
 function outcome(status, what) {
   if (status < 0) throw new RangeError(what);
   if (status === 0) return null;
   return {
-    kind: failureKinds[status - 1],
+    kind: failurePart(5),
     control: failurePart(0),
     field: failurePart(1),
     message: failurePart(2),
@@ -41,3 +43,11 @@ Module.calculate = (frame) =>
   outcome(_hengtiebao_calculate(frame), `no calculator in frame ${frame}`);
 Module.acceptSuggestion = (frame) =>
   outcome(_hengtiebao_accept_suggestion(frame), `no suggestion offered in frame ${frame}`);
+
+Module.frames = () =>
+  handedOut(_hengtiebao_frames())
+    .split("\n")
+    .map((line) => {
+      const [frame, button, result, ...inputs] = line.split(" ");
+      return { frame, button, result, inputs };
+    });

@@ -6,14 +6,10 @@
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
 import { describe, test } from "node:test";
-import { pathToFileURL } from "node:url";
-import { frames, frameWriting } from "./test_frames.mjs";
-import { coreFiles } from "./test_release.mjs";
+import { frames, frameWriting, readFrames } from "./test_frames.mjs";
 
 const [dist, referenceFile] = process.argv.slice(2);
-const { script, wasm } = coreFiles(dist);
-const { default: createHengtiebao } = await import(pathToFileURL(`${dist}/${script}`));
-const core = await createHengtiebao({ wasmBinary: readFileSync(`${dist}/${wasm}`) });
+const core = await readFrames(dist);
 
 // The page's fields as the bridge sees them: every read and write recorded; a control not held
 // cannot be read or set, as a missing element of the page.
@@ -208,16 +204,24 @@ describe("suggestions taken as the window takes them", () => {
     assert.equal(angle.texts.get("dj3"), "0.889");
   });
 
-  test("a model box that cannot be set leaves it untaken", () => {
+  test("a model box that cannot be set fails as the toolkit's, writing nothing", () => {
     fieldsOf(5, ["20x3", "1000"]);
     core.calculate(5);
     core.fields.texts.delete("dj1");
-    assert.throws(() => core.acceptSuggestion(5), RangeError);
+    assert.equal(core.acceptSuggestion(5).kind, "ToolkitError");
     assert.equal(core.fields.texts.get("dj3"), "earlier");
   });
 });
 
-describe("frames are numbered as their containers", () => {
+describe("frames are numbered in the core's order", () => {
+  test("the page's frames stand in that order, each with the core's boxes", () => {
+    const ids = (html, tag) => [...html.matchAll(new RegExp(`<${tag} id="([^"]+)"`, "g"))].map((m) => m[1]);
+    const page = readFileSync(`${dist}/index.html`, "utf8");
+    const written = [...page.matchAll(/<section id="(\w+)"[^]*?<\/section>/g)].map(([html, frame]) =>
+      ({ frame, button: ids(html, "button")[0], result: ids(html, "output")[0], inputs: ids(html, "input") }));
+    assert.deepEqual(written, core.frames());
+  });
+
   for (const frame of [0, 9, -1]) {
     test(`frame ${frame} has no calculator`, () => {
       assert.throws(() => core.calculate(frame), RangeError);

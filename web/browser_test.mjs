@@ -11,10 +11,11 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { answering, evaluate, freePort, launch, open, serve, started, tap, type } from "./browser.mjs";
-import { failures, frames, referenceRows, suggestions } from "./test_frames.mjs";
+import { failures, frames, readFrames, referenceRows, suggestions } from "./test_frames.mjs";
 import { cacheDigest, copyRelease, coreFiles, keptFiles } from "./test_release.mjs";
 
 const [dist, referenceFile, screenshots] = process.argv.slice(2);
+await readFrames(dist);
 const results = Object.values(frames).map((frame) => frame.result);
 const core = coreFiles(dist);
 

@@ -11,10 +11,11 @@ import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { serve } from "./browser.mjs";
 import { startEngine } from "./engines.mjs";
-import { failures, frames, referenceRows, suggestions } from "./test_frames.mjs";
+import { failures, frames, readFrames, referenceRows, suggestions } from "./test_frames.mjs";
 import { copyRelease, coreFiles } from "./test_release.mjs";
 
 const [engine, dist, referenceFile, screenshots] = process.argv.slice(2);
+await readFrames(dist);
 const rows = referenceRows(referenceFile);
 const js = (value) => JSON.stringify(value);
 

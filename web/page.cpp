@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/controls.h"
 #include "core/frames.h"
-#include "ui/controls.h"
 
 namespace hengtiebao {
 namespace {
@@ -86,9 +86,8 @@ const Control* control(std::string_view name) {
 }
 
 // The name a screen reader gives a control, as the window's accessible names: "钢板长度".
-std::string spokenName(std::string_view name) {
-    const auto words = fieldWords(name);
-    return words ? html(words->stock) + html(words->field) : std::string();
+std::string spoken(std::string_view name) {
+    return html(spokenName(name));
 }
 
 // A box's visible label without its blanks and colon: "d" for " d  ：".
@@ -105,22 +104,16 @@ std::u16string labelWords(std::string_view name) {
 // A box's accessible name holds the words of its visible label, so that a user of speech input
 // can say what is seen: "d 圆钢直径" beside "钢板长度", whose label "长度" is in it already.
 std::string boxName(std::string_view name) {
-    const std::string spoken = spokenName(name);
+    const std::string said = spoken(name);
     const std::string label = html(labelWords(name));
-    return spoken.find(label) == std::string::npos ? label + " " + spoken : spoken;
+    return said.find(label) == std::string::npos ? label + " " + said : said;
 }
 
-// The fields of a frame in reading order, by their place in the window (top, then left), without
-// the result box.
+// The rows of a frame's input boxes, in its reading order.
 std::vector<const Control*> inputsOf(const CalculatorFrame& page) {
     std::vector<const Control*> inputs;
-    for (const Control& c : controlTable()) {
-        const bool field = c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox;
-        if (field && c.parent == page.frame && c.name != page.result) inputs.push_back(&c);
-    }
-    std::stable_sort(inputs.begin(), inputs.end(), [](const Control* a, const Control* b) {
-        return a->top != b->top ? a->top < b->top : a->left < b->left;
-    });
+    for (std::string_view name : page.inputs)
+        inputs.push_back(control(name));
     return inputs;
 }
 
@@ -146,7 +139,7 @@ std::string failureSlot(std::string_view name) {
 std::string listBeside(const Control& c, const std::vector<std::u16string_view>& items) {
     const std::string name = ascii(c.name);
     std::string out = "<select id=\"" + name + "-list\" class=\"list\" aria-label=\"" +
-                      spokenName(c.name) + "列表\"><option value=\"\" disabled>列表</option>";
+                      spoken(c.name) + "列表\"><option value=\"\" disabled>列表</option>";
     for (std::u16string_view item : items)
         out += "<option" + std::string(item == c.text ? " selected" : "") + ">" + html(item) +
                "</option>";
@@ -186,7 +179,7 @@ std::string answer(const CalculatorFrame& page) {
     return "<div class=\"answer\"><button id=\"" + ascii(page.button) +
            "\" type=\"submit\" disabled>" + html(button->text) + "</button>" +
            labelFor(page.result) + "<output id=\"" + ascii(page.result) + "\" for=\"" + inputs +
-           "\" aria-label=\"" + spokenName(page.result) + "\"></output></div>\n";
+           "\" aria-label=\"" + spoken(page.result) + "\"></output></div>\n";
 }
 
 // One calculator: a tab's panel holding a form, so that Enter in its last field computes it.

@@ -1,20 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the tests of the page know of the window, from its printed layout: its frames by number,
+// What the tests of the page know of the window: its frames by number as the core exports them,
 // with their input boxes in the order the reference file gives their texts, and the result box;
 // the reference file's rows; and the failures and suggestions that every engine's tests try.
-//   frameWriting("dj3") -> 5
+//   await readFrames(dist); frames[5] -> {frame: "Frame5", button: "Command5", result: "dj3",
+//                                         inputs: ["dj1", "dj2"]};  frameWriting("dj3") -> 5
 import { readFileSync } from "node:fs";
+import { pathToFileURL } from "node:url";
+import { coreFiles } from "./test_release.mjs";
 
-export const frames = {
-  1: { inputs: ["chang1", "chang2", "chang3", "Combo1"], result: "jieguo1" },
-  2: { inputs: ["yuan1", "yuan2"], result: "yuan3" },
-  3: { inputs: ["fang1", "fang2"], result: "fang3" },
-  4: { inputs: ["liu1", "liu2"], result: "liu3" },
-  5: { inputs: ["dj1", "dj2"], result: "dj3" },
-  6: { inputs: ["bj1", "bj2"], result: "bj3" },
-  7: { inputs: ["cg1", "cg2"], result: "cg3" },
-  8: { inputs: ["gg1", "gg2"], result: "gg3" },
-};
+// The core of the page in DIST, loaded as the page loads it.
+export async function loadCore(dist) {
+  const { script, wasm } = coreFiles(dist);
+  const { default: createHengtiebao } = await import(pathToFileURL(`${dist}/${script}`));
+  return createHengtiebao({ wasmBinary: readFileSync(`${dist}/${wasm}`) });
+}
+
+// Filled by readFrames, before any test reads it.
+export let frames = {};
+
+// The frames of the core in DIST, numbered as the page numbers them; the core loaded.
+export async function readFrames(dist) {
+  const core = await loadCore(dist);
+  frames = Object.fromEntries(core.frames().map((frame, i) => [i + 1, frame]));
+  return core;
+}
 
 export const frameWriting = (result) =>
   Number(Object.keys(frames).find((n) => frames[n].result === result));

@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/calculators.h"
+#include "core/frames.h"
 #include "core/number_text.h"
-#include "core/section.h"
 #include "fuzz_input.h"
 #include "tests/memory_fields.h"
 
@@ -18,19 +17,14 @@ namespace {
 
 using namespace hengtiebao;
 
-struct Frame {
-    Status (*calculate)(Fields&);
-    std::vector<std::string> inputs;
-    std::string result;
-};
-
-void check(const std::vector<std::string>& inputs, const std::string& result,
-           const std::u16string& text, auto&& calculate) {
+void check(const CalculatorFrame& frame, const std::u16string& text) {
+    const std::vector<std::string> inputs(frame.inputs.begin(), frame.inputs.end());
+    const std::string result(frame.result);
     testing::MemoryFields fields{};
     const auto texts = fuzz::fieldTexts(text, inputs.size());
     for (std::size_t i = 0; i < inputs.size(); ++i)
         fields.texts[inputs[i]] = texts[i];
-    const Status status = calculate(fields);
+    const Status status = frame.calculate(fields);
     for (const std::string& read : fields.reads) {  // read a control that is not its frame's
         if (std::find(inputs.begin(), inputs.end(), read) == inputs.end()) std::abort();
     }
@@ -49,21 +43,7 @@ void check(const std::vector<std::string>& inputs, const std::string& result,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::u16string text = fuzz::utf16(data + 1, size - 1);
-    static const Frame frames[] = {
-        {calculatePlate, {"chang1", "chang2", "chang3", "Combo1"}, "jieguo1"},
-        {calculateRoundBar, {"yuan1", "yuan2"}, "yuan3"},
-        {calculateSquareBar, {"fang1", "fang2"}, "fang3"},
-        {calculateHexagonBar, {"liu1", "liu2"}, "liu3"},
-    };
-    const std::size_t pick = data[0] % 8;
-    if (pick < 4) {
-        const Frame& frame = frames[pick];
-        check(frame.inputs, frame.result, text, frame.calculate);
-    } else {
-        const SectionBinding& binding = sectionBindings()[pick - 4];
-        check({std::string(binding.model), std::string(binding.length)},
-              std::string(binding.result), text,
-              [&](Fields& fields) { return calculateSection(fields, binding); });
-    }
+    const auto frames = calculatorFrames();
+    check(frames[data[0] % frames.size()], text);
     return 0;
 }

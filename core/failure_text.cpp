@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Failure words, from the field words of the control table.
-#include "ui/failure_text.h"
+#include "core/failure_text.h"
 
 #include <algorithm>
 
+#include "core/controls.h"
 #include "core/number_text.h"
-#include "ui/controls.h"
 
 namespace hengtiebao {
 namespace {
@@ -36,10 +36,6 @@ std::u16string inQuotes(std::u16string_view text) {
 
 bool isEmptyText(std::u16string_view text) {
     return std::all_of(text.begin(), text.end(), isBlank);
-}
-
-bool offersSuggestion(const Failure& failure) {
-    return failure.kind == FailureKind::UnknownModel && !failure.suggestion.empty();
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window's controls as data: one row per control, in tab order, and the words that name them.
+// The window's controls as data, from which the page is written too: one row per control, in tab
+// order, and the words that name them.
 #pragma once
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace hengtiebao {
@@ -53,5 +55,9 @@ struct FieldWords {
     std::string_view label;  // the label that names the box on screen, "" when none does
 };
 std::optional<FieldWords> fieldWords(std::string_view control);
+
+// The name a screen reader says for a focusable control: its stock and field, "" for another.
+//   spokenName("chang1") -> u"钢板长度"
+std::u16string spokenName(std::string_view control);
 
 }  // namespace hengtiebao

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The control table of the main window and the words that name its fields.
-#include "ui/controls.h"
+#include "core/controls.h"
 
 #include <array>
 
@@ -163,6 +163,11 @@ std::optional<FieldWords> fieldWords(std::string_view control) {
     for (const NamedField& named : kFieldWords)
         if (named.control == control) return named.words;
     return std::nullopt;
+}
+
+std::u16string spokenName(std::string_view control) {
+    const auto words = fieldWords(control);
+    return words ? std::u16string(words->stock) + std::u16string(words->field) : std::u16string();
 }
 
 }  // namespace hengtiebao
