@@ -106,7 +106,7 @@ std::string_view kindName(hengtiebao::FailureKind kind) {
 
 extern "C" {
 
-// Clicks frame N's button (1 to 8), as the window does: 0 when its result is written, 1 for a
+// Clicks frame N's button (N from 1), as the window does: 0 when its result is written, 1 for a
 // failure, -1 for no such frame.
 EMSCRIPTEN_KEEPALIVE int hengtiebao_calculate(int frame) {
     const hengtiebao::CalculatorFrame* page = frameNumbered(frame);

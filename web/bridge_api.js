@@ -48,6 +48,7 @@ Module.frames = () =>
   handedOut(_hengtiebao_frames())
     .split("\n")
     .map((line) => {
-      const [frame, button, result, ...inputs] = line.split(" ");
-      return { frame, button, result, inputs };
+      // No rest pattern: emscripten's optimizer of this file does not know it.
+      const words = line.split(" ");
+      return { frame: words[0], button: words[1], result: words[2], inputs: words.slice(3) };
     });

@@ -222,7 +222,7 @@ describe("frames are numbered in the core's order", () => {
     assert.deepEqual(written, core.frames());
   });
 
-  for (const frame of [0, 9, -1]) {
+  for (const frame of [0, core.frames().length + 1, -1]) {
     test(`frame ${frame} has no calculator`, () => {
       assert.throws(() => core.calculate(frame), RangeError);
     });
