@@ -15,8 +15,8 @@ namespace hengtiebao {
 //   readDecimal("9007199254740993", ...) -> 9007199254740992 (the tie goes to the even one)
 //   readDecimal("1E400", ...) -> result_out_of_range, ptr after "0"
 //   readDecimal("x", ...) -> errc::invalid_argument, ptr at "x"
-// The standard library's from_chars where it reads doubles; fast_float, the library GCC's own
-// from_chars is built on, where it does not (emscripten's C++ library): CMake picks the file.
+// The standard library's from_chars where it reads doubles; the core's own exact reader in the
+// page; fast_float where the library's rounds twice (x87): CMake picks the file.
 std::from_chars_result readDecimal(const char* first, const char* last, double& value);
 
 }  // namespace hengtiebao
