@@ -10,9 +10,9 @@ TEST_PACKAGES="clang libclang-rt-dev libbenchmark-dev valgrind clang-format shel
 WINDOWS_PACKAGES="cmake g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n dpkg-dev
  g++-mingw-w64-x86-64-posix ninja-build googletest nsis git wine64 xvfb xauth xdotool xclip
  diffoscope qt6-documentation-tools"
-# The page, in a Debian 13 root: emscripten, Node and npm, the render tool, optipng, wabt, three
-# browsers on Xvfb with a Chinese font, nginx.
-WEB_PACKAGES="emscripten cmake make googletest nodejs dpkg-dev python3
+# The page, in a Debian 13 root: emscripten, terser, Node and npm, the render tool, optipng, wabt,
+# three browsers on Xvfb with a Chinese font, nginx.
+WEB_PACKAGES="emscripten terser cmake make googletest nodejs dpkg-dev python3
  g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n optipng wabt chromium firefox-esr
  webkit2gtk-driver xvfb fonts-noto-cjk nginx npm"
 
