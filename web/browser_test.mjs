@@ -88,7 +88,7 @@ const state = () => evaluate(page, `({
 
 let inView = 1;
 async function showFrame(frame) {
-  if (inView !== frame) await tap(page, `Frame${frame}-tab`);
+  if (inView !== frame) await tap(page, `${frames[frame].frame}-tab`);
   inView = frame;
 }
 async function fill(frame, texts) {
@@ -105,7 +105,7 @@ async function compute(frame, texts, { how = "tap", blank = false } = {}) {
   await fill(frame, texts);
   if (blank) await evaluate(page, `document.getElementById(${js(frames[frame].result)}).value = ""`);
   const earlier = await state();
-  if (how === "tap") await tap(page, `Command${frame}`);
+  if (how === "tap") await tap(page, frames[frame].button);
   else await pressEnter();
   await evaluate(page, "new Promise((resolve) => setTimeout(resolve))");
   return [earlier, await state()];
@@ -128,10 +128,10 @@ function assertComputed(row, earlier, now) {
 describe("every reference weight typed and tapped", () => {
   test("the file is read", () => assert.ok(rows.length > 100, `${rows.length} rows`));
   for (const row of rows) {
-    test(`Frame${row.frame}: ${row.texts.join(" ")} -> ${row.weight}`, async () => {
+    test(`${frames[row.frame].frame}: ${row.texts.join(" ")} -> ${row.weight}`, async () => {
       const [earlier, now] = await compute(row.frame, row.texts, { blank: true });
       assertComputed(row, earlier, now);
-      assert.deepEqual(now.shown, [`Frame${row.frame}`], "one frame in view");
+      assert.deepEqual(now.shown, [frames[row.frame].frame], "one frame in view");
     });
   }
 });
@@ -191,7 +191,7 @@ describe("a suggestion taken", () => {
       assertComputed(row, failed, now);
       assert.equal(await evaluate(page, `document.getElementById(${js(model)}).value`), listed);
       assert.equal(await evaluate(page, `document.getElementById(${js(model)}).hasAttribute("aria-invalid")`), false);
-      assert.equal(now.focus, `Command${frame}`, "the focus back on the frame's button");
+      assert.equal(now.focus, frames[frame].button, "the focus back on the frame's button");
     });
   }
 });
@@ -245,7 +245,7 @@ describe("each list offers its whole list, the box's text marked", () => {
 describe("Enter computes the frame in view", () => {
   for (const frame of [1, 4, 7]) {
     const row = rows.filter((r) => r.frame === frame).at(-1);
-    test(`Frame${frame}: Enter in ${frames[frame].inputs.at(-1)}`, async () => {
+    test(`${frames[frame].frame}: Enter in ${frames[frame].inputs.at(-1)}`, async () => {
       const [earlier, now] = await compute(frame, row.texts, { how: "enter", blank: true });
       assertComputed(row, earlier, now);
     });
@@ -312,10 +312,10 @@ describe("for every reader", () => {
         const box = document.getElementById(${js(frames[frame].inputs[0])});
         box.focus();
         return [getComputedStyle(box).outlineColor,
-          getComputedStyle(document.getElementById("Frame${frame}")).backgroundColor];
+          getComputedStyle(document.getElementById("${frames[frame].frame}")).backgroundColor];
       })()`);
       for (const behind of [tint, "rgb(255, 255, 255)"])
-        assert.ok(contrast(ring, behind) >= 3, `Frame${frame}: ${ring} on ${behind}`);
+        assert.ok(contrast(ring, behind) >= 3, `${frames[frame].frame}: ${ring} on ${behind}`);
     }
   });
 
@@ -399,7 +399,7 @@ describe("the layout of a phone and of a desktop", () => {
     describe(`${name}: ${width} × ${height}`, () => {
       before(() => screen(width, height, mobile));
       for (const frame of Object.keys(frames).map(Number)) {
-        test(`Frame${frame} fits, its targets large enough, nothing for axe-core`, async () => {
+        test(`${frames[frame].frame} fits, its targets large enough, nothing for axe-core`, async () => {
           await compute(frame, firstRowOf(frame).texts);
           const seen = await layout();
           assert.ok(seen.scroll <= seen.width, `no sideways scrolling: ${seen.scroll} > ${seen.width}`);
@@ -574,7 +574,7 @@ async function weigh(tab, row) {
     const texts = ${js(row.texts)};
     ${js(frames[row.frame].inputs)}.forEach((id, i) => (document.getElementById(id).value = texts[i]));
     document.getElementById(${js(row.result)}).value = "";
-    document.getElementById("Command${row.frame}").click();
+    document.getElementById("${frames[row.frame].button}").click();
   })()`);
   return until(tab, `document.getElementById(${js(row.result)}).value`);
 }

@@ -60,7 +60,7 @@ async function open(url) {
 // finger's would: the page's own moves alone are seen.)
 const weigh = (frame, texts) => tab.evaluate(`(async () => {
   const byId = (id) => document.getElementById(id);
-  byId("Frame${frame}-tab").click();
+  byId("${frames[frame].frame}-tab").click();
   ${js(frames[frame].inputs)}.forEach((id, i) => {
     const text = ${js(texts)}[i];
     if (text === null) return;
@@ -68,9 +68,9 @@ const weigh = (frame, texts) => tab.evaluate(`(async () => {
     byId(id).dispatchEvent(new Event("input"));
   });
   byId(${js(frames[frame].result)}).value = "";
-  byId("Command${frame}").click();
+  byId("${frames[frame].button}").click();
   await new Promise((resolve) => setTimeout(resolve, 20));
-  const slot = [...byId("Frame${frame}").querySelectorAll(".failure")].find((slot) => !slot.hidden);
+  const slot = [...byId("${frames[frame].frame}").querySelectorAll(".failure")].find((slot) => !slot.hidden);
   return {
     result: byId(${js(frames[frame].result)}).value,
     failure: slot ? [slot.id, slot.firstChild?.data ?? null,
@@ -82,7 +82,7 @@ const weigh = (frame, texts) => tab.evaluate(`(async () => {
 describe(`every reference weight typed and tapped (${engine})`, () => {
   before(() => open(`${server.origin}/`));
   for (const row of rows) {
-    test(`Frame${row.frame}: ${row.texts.join(" ")} -> ${row.weight}`, async () => {
+    test(`${frames[row.frame].frame}: ${row.texts.join(" ")} -> ${row.weight}`, async () => {
       const { result, failure } = await weigh(row.frame, row.texts);
       assert.deepEqual([result, failure], [row.weight, null]);
     });
@@ -126,7 +126,7 @@ describe("offline after one visit", () => {
     await open(`${server.origin}/#Frame3`);
     for (const frame of Object.keys(frames).map(Number)) {
       const row = rows.filter((r) => r.frame === frame).at(-1);
-      assert.equal((await weigh(frame, row.texts)).result, row.weight, `Frame${frame}`);
+      assert.equal((await weigh(frame, row.texts)).result, row.weight, frames[frame].frame);
     }
   });
 });
