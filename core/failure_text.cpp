@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/controls.h"
+#include "core/frames.h"
 #include "core/number_text.h"
 
 namespace hengtiebao {
@@ -70,12 +71,10 @@ std::u16string suggestionChoice(const Failure& failure) {
 std::string_view fieldToCorrect(const Failure& failure) {
     if (failure.kind == FailureKind::ToolkitError) return {};
     if (failure.kind != FailureKind::FloatingPointFault) return failure.control;
-    std::string_view frame;
-    for (const Control& c : controlTable())
-        if (c.name == failure.control) frame = c.parent;
-    for (const Control& c : controlTable())
-        if (c.parent == frame && c.kind == ControlKind::TextBox) return c.name;
-    return {};
+    // A weight too large: the frame's first number, the length after a section's model.
+    const CalculatorFrame* frame = frameOf(failure.control);
+    if (!frame) return {};
+    return frame->inputs[frame->table ? 1 : 0];
 }
 
 }  // namespace hengtiebao
