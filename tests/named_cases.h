@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <concepts>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -14,9 +15,9 @@
 namespace hengtiebao::testing {
 
 template <typename Case>
-requires requires(const Case& c) {
-    std::string_view(c.name);
-}
+concept NamedCase = std::convertible_to<decltype(Case::name), std::string_view>;
+
+template <NamedCase Case>
 void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
