@@ -47,7 +47,7 @@ std::string exactText(std::uint64_t n, int exponent) {
         text += std::string(9 - digits.size(), '0') + digits;
     }
     decimalExponent += static_cast<int>(text.size()) - 1;
-    return text.insert(1, ".") + "e" + std::to_string(decimalExponent);
+    return text.substr(0, 1) + "." + text.substr(1) + "e" + std::to_string(decimalExponent);
 }
 
 // Each text read by both; fails with the first few that differ.
