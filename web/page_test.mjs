@@ -94,6 +94,15 @@ describe("the window's frames, one in view", () => {
     assert.deepEqual(ids.filter((id, i) => ids.indexOf(id) !== i), []);
   });
 
+  // An async script runs as soon as it has arrived, parsed or not: only its place after every
+  // frame and field makes them there when it runs.
+  test("the page's script, async, comes after every frame and field", () => {
+    const scripts = elements.filter((e) => e.tag === "script");
+    assert.deepEqual(scripts.map((e) => e.attrs), [{ type: "module", async: "", src: "app.js" }]);
+    const parts = ["section", "form", "input", "select", "button", "output"];
+    assert.ok(elements.indexOf(scripts[0]) > elements.findLastIndex((e) => parts.includes(e.tag)));
+  });
+
   test("the notes frame", () => {
     assert.equal(textOf("Label20"), "重量为按国家标准计算的理论值，仅供参考。");
     assert.equal(textOf("Label23"), "衡铁宝");
