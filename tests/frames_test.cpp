@@ -46,6 +46,17 @@ TEST(CalculatorFrames, AreWiredToTheirFramesControlsInReadingOrder) {
     }
 }
 
+TEST(TakeSuggestion, WritesTheListedModelThenComputes) {
+    const CalculatorFrame& angles = *frameOf("dj1");
+    testing::MemoryFields fields{{"dj1", u"∠20x3"}, {"dj2", u"1000"}, {"dj3", u""}};
+    const Status offered = angles.calculate(fields);
+    ASSERT_TRUE(offered && offersSuggestion(*offered));
+
+    EXPECT_EQ(takeSuggestion(fields, angles, *offered), std::nullopt);
+    EXPECT_EQ(fields.writes, (std::vector<std::string>{"dj1", "dj3"}));
+    EXPECT_EQ(fields.texts["dj3"], u"0.889");
+}
+
 // A suggestion is taken only where one is offered, and a model box that cannot be set is the
 // toolkit's failure; neither writes anything.
 TEST(TakeSuggestion, WritesNothingWhereItCannot) {
