@@ -15,8 +15,11 @@ dist=$(dpkg-parsechangelog -SDistribution)
 name=hengtiebao-${version%-*} out=$PWD/build-deb/$suite-$arch roots=$cache/sbuild
 rm -rf "$out" && mkdir -p "$out" "$roots"
 # The upstream source is the commit without debian/.
-git archive --prefix="$name/" HEAD ':!debian' | xz -T1 >"$out/hengtiebao_${version%-*}.orig.tar.xz"
-git archive --prefix="$name/" HEAD | tar -xf - -C "$out"
+# git runs xz itself and fails with it; no pipe hides a failure.
+git -c tar.tar.xz.command="xz -T1" archive --format=tar.xz --prefix="$name/" \
+    --output="$out/hengtiebao_${version%-*}.orig.tar.xz" HEAD ':!debian'
+git archive --prefix="$name/" --output="$out/source.tar" HEAD
+tar -xf "$out/source.tar" -C "$out" && rm "$out/source.tar"
 (cd "$out" && dpkg-source -b "$name" && rm -rf "$name")
 # NAME VARIANT [OPTIONS]: $root, a root of the release kept in the cache, keyed by its options and
 # made anew after a week, by one run while others wait, moved into place whole; roots of other keys
@@ -36,10 +39,14 @@ cached_root() {
 cached_root "$suite-$native" buildd --include=apt-utils
 chroot=$root.tar && set -- --no-run-autopkgtest && profiles=cross
 # Native: autopkgtest too, in a testbed that mmdebstrap leaves without package lists (-U).
+# TESTBED: a fresh minimal root of the release already made (the clean room's), used as it is.
 if [ "$arch" = "$native" ]; then
-    cached_root "$suite-$native-testbed" minbase
+    if [ -z "${TESTBED:-}" ]; then
+        cached_root "$suite-$native-testbed" minbase
+        TESTBED=$root.tar
+    fi
     profiles="" && set -- --run-autopkgtest --autopkgtest-opts="-U -- unshare" \
-        --autopkgtest-opt=--tarball="$root.tar"
+        --autopkgtest-opt=--tarball="$TESTBED"
 fi
 case " ${DEB_BUILD_OPTIONS:-} " in *" nocheck "*) profiles="${profiles:+$profiles }nocheck" ;; esac
 set -- env DEB_BUILD_OPTIONS="parallel=2 ${DEB_BUILD_OPTIONS:-}" \
@@ -47,3 +54,11 @@ set -- env DEB_BUILD_OPTIONS="parallel=2 ${DEB_BUILD_OPTIONS:-}" \
     --chroot="$chroot" --host="$arch" --profiles="$profiles" --build-dir="$out" \
     --run-lintian --lintian-opts="--fail-on=error,warning --display-info" "$@" "$out"/*.dsc
 with_subordinate_ids "$@"
+# sbuild reports a build it skipped as a success: every file its .changes lists must be there, and
+# a .deb among them.
+changes=$out/hengtiebao_${version}_$arch.changes
+files=$(sed -n '/^Files:/,/^[^ ]/s/^ [0-9a-f]\{32\} [0-9]* [^ ]* [^ ]* //p' "$changes")
+case " $(echo "$files" | tr '\n' ' ')" in *".deb "*) ;; *) echo "$changes: no .deb" >&2 && exit 1 ;; esac
+for file in $files; do
+    [ -s "$out/$file" ] || { echo "$changes lists $file, which is not there" >&2 && exit 1; }
+done

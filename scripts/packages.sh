@@ -34,7 +34,9 @@ debian_flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$
 
 # Runs sbuild or autopkgtest's unshare, which map the caller's subordinate ids, with temporary
 # files in /var/tmp, on disk and where those ids reach. Debian gives root no ids, so root lends
-# itself a range in a mount namespace of its own, and /etc never changes.
+# itself a range in a mount namespace of its own, and /etc never changes; and a PID namespace, as
+# sbuild runs the build in a session of its own, which a stop of this one's process group misses:
+# all in the namespace end with it.
 with_subordinate_ids() {
     if [ "$(id -u)" -ne 0 ] || grep -q '^root:' /etc/subuid; then
         TMPDIR=/var/tmp "$@"
@@ -42,7 +44,8 @@ with_subordinate_ids() {
         # Replaced whole, as another run may have it bound.
         mkdir -p "$cache" && echo root:1000000000:65536 >"$cache/ids.$$" && mv "$cache/ids.$$" \
             "$cache/subordinate-ids"
-        TMPDIR=/var/tmp unshare --mount --propagation private sh -c 'mount --bind "$0" \
+        TMPDIR=/var/tmp unshare --mount --propagation private --pid --fork --kill-child \
+            --mount-proc sh -c 'mount --bind "$0" \
             /etc/subuid && mount --bind "$0" /etc/subgid && exec "$@"' "$cache/subordinate-ids" "$@"
     fi
 }

@@ -13,15 +13,18 @@ left() {
     done
 }
 trap 'kill $(left) 2>/dev/null; rm -rf "$work"' EXIT
-mkdir -p "$work/project/.ci" "$work/bin"
+mkdir -p "$work/project/.ci" "$work/project/scripts" "$work/bin"
 cp "$1/.ci/run" "$work/project/.ci/run"
+cp "$1/scripts/ensure-packages.sh" "$1/scripts/packages.sh" "$work/project/scripts/"
+# CMake is installed, as CI's first command makes sure.
+printf '#!/bin/sh\necho "install ok installed 1"\n' >"$work/bin/dpkg-query"
 # A step's shell and its grandchild, which ignore nothing and are told nothing.
 cat >"$work/bin/cmake" <<'STUB'
 #!/bin/sh
 sh -c 'sleep 301.5 & exec sleep 302.5' &
 exec sleep 303.5
 STUB
-chmod +x "$work/bin/cmake"
+chmod +x "$work/bin/cmake" "$work/bin/dpkg-query"
 failures=0
 for signal in TERM INT; do
     # As from a terminal: a background job of this shell would ignore INT.
