@@ -58,7 +58,7 @@ with_subordinate_ids "$@"
 # a .deb among them.
 changes=$out/hengtiebao_${version}_$arch.changes
 files=$(sed -n '/^Files:/,/^[^ ]/s/^ [0-9a-f]\{32\} [0-9]* [^ ]* [^ ]* //p' "$changes")
-case " $(echo "$files" | tr '\n' ' ')" in *".deb "*) ;; *) echo "$changes: no .deb" >&2 && exit 1 ;; esac
+echo "$files" | grep -q '[.]deb$' || { echo "$changes lists no .deb" >&2 && exit 1; }
 for file in $files; do
     [ -s "$out/$file" ] || { echo "$changes lists $file, which is not there" >&2 && exit 1; }
 done

@@ -48,9 +48,11 @@ other="$other  File has unexpected size (1 != 2). Mirror sync in progress?"
 case $FAIL in
 "$host") printf '[  FAILED  ] Reading.OneTest\nFail-Stage: build\n' ;;
 "$host-mirror") printf '%s\nFail-Stage: apt-get-update\n' "$mirror" ;;
-"$host-mirror-then-early") touch "$dir/../tried" && printf '%s\nFail-Stage: install-deps\n' "$mirror" ;;
+"$host-mirror-then-early")
+    touch "$dir/../tried" && printf '%s\nFail-Stage: install-deps\n' "$mirror" ;;
 "$host-mirror-failed") printf '%s\n[  FAILED  ] Reading.OneTest\nFail-Stage: build\n' "$mirror" ;;
-"$host-unmet-other-mirror") printf '%s\nunsat-dependency: libfoo\nFail-Stage: install-deps\n' "$other" ;;
+"$host-unmet-other-mirror")
+    printf '%s\nunsat-dependency: libfoo\nFail-Stage: install-deps\n' "$other" ;;
 # sbuild's own skip ends in 0 and builds nothing.
 "$host-skipped") exit 0 ;;
 *) changes="$dir/hengtiebao_$(dpkg-parsechangelog -SVersion)_$host.changes"

@@ -7,14 +7,16 @@ repo="$(cd "$(dirname "$0")/../.." && pwd)"
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
 . "$repo/scripts/packages.sh"
 
-# Core, Gui, Widgets and Test, without what the window does not use. Debian's repack lacks Wintab;
+# Core, Gui, Widgets and Test, without what the window does not use: nor the Direct2D platform
+# plugin, which nothing links (the program takes the windows one). Debian's repack lacks Wintab;
 # Qt 6.4's DirectWrite font database needs more than MinGW has, so the GDI one lists the fonts.
 off="sql network xml dbus concurrent printsupport vulkan opengl opengl_dynamic dynamicgl
  tabletevent directwrite3 style_windowsvista jpeg gif ico textmarkdownreader textmarkdownwriter
  textodfwriter sessionmanager freetype system_zlib system_pcre2 graphicsview graphicseffect
  style_stylesheet filedialog mimetype_database mdiarea calendarwidget datetimeedit colordialog
  fontdialog wizard hijricalendar jalalicalendar islamiccivilcalendar tableview treeview
- filesystemmodel dockwidget tabbar gestures system_harfbuzz system_png system_doubleconversion"
+ filesystemmodel dockwidget tabbar gestures system_harfbuzz system_png system_doubleconversion
+ direct2d"
 # Qt 6.8 adds 2 MB (EDID tables, Direct3D 12, its own hardening): more goes there, with Intel's
 # branch-tracking marks that Windows ignores. Qt 6.4 cannot build without main windows.
 off_6_8="style_fusion sha3_fast process mainwindow textedit spinbox movie intelcet texthtmlparser
@@ -74,6 +76,8 @@ mkdir -p "$work"
             -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
             $options >&2
     cmake --build build --parallel "${JOBS:-2}" >&2
+    # Its share of the machine, in CI's log: the configure's and the compilers' processor time.
+    times | sed -n '2s/^\([^ ]*\) \([^ ]*\)$/The static Qt: processor time user \1, system \2/p' >&2
     cmake --install build --prefix "$prefix" >&2
     # The source package for the program's source archive; what Qt bundles, for its notices.
     mkdir -p "$prefix/source" && cp qt6-base_* "$prefix/source/"
