@@ -34,20 +34,22 @@ debian_flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$
 
 # Runs sbuild or autopkgtest's unshare, which map the caller's subordinate ids, with temporary
 # files in /var/tmp, on disk and where those ids reach. Debian gives root no ids, so root lends
-# itself a range in a mount namespace of its own, and /etc never changes; and a PID namespace, as
-# sbuild runs the build in a session of its own, which a stop of this one's process group misses:
-# all in the namespace end with it.
+# itself a range in a mount namespace of its own, and /etc never changes. Root runs it in a PID
+# namespace as well: sbuild runs the build in a session of its own, which a stop of this one's
+# process group misses, and all in the namespace end with its first process.
 with_subordinate_ids() {
-    if [ "$(id -u)" -ne 0 ] || grep -q '^root:' /etc/subuid; then
+    if [ "$(id -u)" -ne 0 ]; then
         TMPDIR=/var/tmp "$@"
-    else
-        # Replaced whole, as another run may have it bound.
-        mkdir -p "$cache" && echo root:1000000000:65536 >"$cache/ids.$$" && mv "$cache/ids.$$" \
-            "$cache/subordinate-ids"
-        TMPDIR=/var/tmp unshare --mount --propagation private --pid --fork --kill-child \
-            --mount-proc sh -c 'mount --bind "$0" \
-            /etc/subuid && mount --bind "$0" /etc/subgid && exec "$@"' "$cache/subordinate-ids" "$@"
+        return
     fi
+    # Replaced whole, as another run may have it bound.
+    mkdir -p "$cache" && echo root:1000000000:65536 >"$cache/ids.$$" && mv "$cache/ids.$$" \
+        "$cache/subordinate-ids"
+    grep -q '^root:' /etc/subuid || set -- sh -c 'mount --bind "$0" /etc/subuid &&
+        mount --bind "$0" /etc/subgid && exec "$@"' "$cache/subordinate-ids" "$@"
+    # The namespace's first process ends on a TERM (as its first, it would ignore one): so do all.
+    TMPDIR=/var/tmp unshare --mount --propagation private --pid --fork --kill-child --mount-proc \
+        sh -c 'trap "exit 143" TERM && "$@" & wait "$!"' sh "$@"
 }
 
 # SUITE [TYPE]: a release's apt sources as Debian's installer writes them (deb822, Debian's

@@ -8,7 +8,7 @@ work=$(mktemp -d)
 # The stand-in's sleeps still running, by their number and command line (a build root has no ps).
 left() {
     for process in /proc/[0-9]*; do
-        tr '\0' ' ' 2>/dev/null <"$process/cmdline" | grep -q "^sleep 30[123].5 $" &&
+        tr '\0' ' ' 2>/dev/null <"$process/cmdline" | grep -q "^sleep 30[1-4].5 $" &&
             echo "${process#/proc/}"
     done
 }
@@ -28,7 +28,8 @@ chmod +x "$work/bin/cmake" "$work/bin/dpkg-query"
 failures=0
 for signal in TERM INT; do
     # As from a terminal: a background job of this shell would ignore INT.
-    PATH="$work/bin:$PATH" env --default-signal=INT "$work/project/.ci/run" &
+    PATH="$work/bin:$PATH" XDG_CACHE_HOME=$work/cache env --default-signal=INT \
+        "$work/project/.ci/run" &
     run=$!
     waited=0
     until [ -n "$(left)" ] || [ $((waited += 1)) -gt 100 ]; do sleep 0.1; done
@@ -44,4 +45,20 @@ for signal in TERM INT; do
         failures=1 && kill $(left)
     fi
 done
+# sbuild starts its build in a session of its own, out of the process group that CI's timeout
+# ends: run as root, as CI is, the package script's sbuild is in a PID namespace that ends with it.
+# As another user the namespace is not made, and this part is not checked (docs/clean-room.md).
+if [ "$(id -u)" -eq 0 ]; then
+    # shellcheck disable=SC2016  # the inner shell's
+    XDG_CACHE_HOME=$work/cache timeout 2 sh -c '. "$0/scripts/packages.sh" &&
+        with_subordinate_ids sh -c "setsid sleep 304.5 & wait"' "$1"
+    sleep 1
+    if [ -z "$(left)" ]; then
+        echo "pass: a TERM ends a session started inside the package script's sbuild"
+    else
+        echo "FAIL: a session started inside sbuild outlives a TERM: $(left)"
+        # shellcheck disable=SC2046  # the numbers
+        failures=1 && kill $(left)
+    fi
+fi
 exit "$failures"
