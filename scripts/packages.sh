@@ -45,11 +45,13 @@ with_subordinate_ids() {
     # Replaced whole, as another run may have it bound.
     mkdir -p "$cache" && echo root:1000000000:65536 >"$cache/ids.$$" && mv "$cache/ids.$$" \
         "$cache/subordinate-ids"
-    grep -q '^root:' /etc/subuid || set -- sh -c 'mount --bind "$0" /etc/subuid &&
-        mount --bind "$0" /etc/subgid && exec "$@"' "$cache/subordinate-ids" "$@"
+    lent=$(grep -q '^root:' /etc/subuid || echo "$cache/subordinate-ids")
     # The namespace's first process ends on a TERM (as its first, it would ignore one): so do all.
     TMPDIR=/var/tmp unshare --mount --propagation private --pid --fork --kill-child --mount-proc \
-        sh -c 'trap "exit 143" TERM && "$@" & wait "$!"' sh "$@"
+        sh -c 'trap "exit 143" TERM
+            [ -z "$0" ] || { mount --bind "$0" /etc/subuid && mount --bind "$0" /etc/subgid; } ||
+                exit
+            "$@" & wait "$!"' "$lent" "$@"
 }
 
 # SUITE [TYPE]: a release's apt sources as Debian's installer writes them (deb822, Debian's
