@@ -77,7 +77,8 @@ mkdir -p "$work"
             $options >&2
     cmake --build build --parallel "${JOBS:-2}" >&2
     # Its share of the machine, in CI's log: the configure's and the compilers' processor time.
-    times | sed -n '2s/^\([^ ]*\) \([^ ]*\)$/The static Qt: processor time user \1, system \2/p' >&2
+    echo "The static Qt's processor time, user and system: the build's script, then its tools" >&2
+    times >&2
     cmake --install build --prefix "$prefix" >&2
     # The source package for the program's source archive; what Qt bundles, for its notices.
     mkdir -p "$prefix/source" && cp qt6-base_* "$prefix/source/"
